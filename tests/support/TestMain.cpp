@@ -1,0 +1,21 @@
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Each test starts with no recorded message boxes and the default answer.
+class ResetMessageBoxes : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override
+    {
+        test::MessageBoxes().clear();
+        test::SetMessageBoxAnswer(IDOK);
+    }
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new ResetMessageBoxes);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Helpers shared by the test programs.
+
+#include "framework/CString.h"
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+// A fresh folder under the temporary folder, removed with all it holds.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const CString& Path() const { return m_path; }       // no final backslash
+    CString operator/(const char* name) const { return m_path + "\\" + name; }
+
+private:
+    CString m_path;
+};
+
+void WriteBytes(const char* path, const std::string& bytes);
+std::string ReadBytes(const char* path);  // "" when missing
+bool Exists(const char* path);
+void MakeDir(const char* path);
+void RemoveTree(const char* path);
+
+// Every message box of the process while a test runs comes here.
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+std::vector<MessageBoxCall>& MessageBoxes();
+// Answer given to the next boxes (IDOK unless set).
+void SetMessageBoxAnswer(int answer);
+
+// A CP932 literal printed readably in failure messages (as UTF-8).
+std::string Utf8(const std::string& cp932);
+
+} // namespace test

@@ -1,0 +1,5 @@
+#include "ui/StartDialogs.h"
+
+// The dialogs arrive with the window layer; until then starting shows nothing.
+void RunMainDialog(CWinApp&) {}
+void RunCommandDialog(CWinApp&) {}
