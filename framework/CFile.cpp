@@ -1,5 +1,7 @@
 #include "framework/CFile.h"
 
+#include "framework/WriteSeam.h"
+
 
 namespace {
 CString FullPath(const char* name)
@@ -77,7 +79,7 @@ void CFile::Write(const void* buf, UINT count)
 {
     DWORD put = 0;
     if (!count) return;
-    if (!WriteFile(m_hFile, buf, count, &put, nullptr)) ThrowLastError();
+    if (!FwWriteFile(m_hFile, buf, count, &put)) ThrowLastError();
     if (put != count) CFileException::Throw(CFileException::diskFull, ERROR_DISK_FULL, m_strFilePath);
 }
 

@@ -1,5 +1,7 @@
 #include "framework/CStdioFile.h"
 
+#include "framework/WriteSeam.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -40,7 +42,7 @@ void CStdioFile::FlushWrite()
 {
     if (m_write.empty() || !IsOpen()) return;
     DWORD put = 0;
-    const BOOL ok = WriteFile(m_hFile, m_write.data(), static_cast<DWORD>(m_write.size()), &put, nullptr);
+    const BOOL ok = FwWriteFile(m_hFile, m_write.data(), static_cast<DWORD>(m_write.size()), &put);
     const LONG err = ok ? ERROR_DISK_FULL : static_cast<LONG>(GetLastError());
     if (!ok || put != m_write.size()) {
         // Keep what did not reach the file out of later writes: the caller

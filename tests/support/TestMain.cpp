@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Each test starts with no recorded message boxes and the default answer.
+// Each test starts with no recorded message boxes, the default answer and
+// no write faults.
 class ResetMessageBoxes : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
         test::MessageBoxes().clear();
         test::SetMessageBoxAnswer(IDOK);
+        test::ResetWriteFaults();
     }
 };
 } // namespace

@@ -8,6 +8,8 @@ namespace test {
 
 namespace {
 int g_answer = IDOK;
+long long g_writeBudget = -1;  // bytes still allowed before the faults; -1: no fault armed
+int g_writeFailures = 0;
 }
 
 TempDir::TempDir()
@@ -78,6 +80,14 @@ std::vector<MessageBoxCall>& MessageBoxes()
 
 void SetMessageBoxAnswer(int answer) { g_answer = answer; }
 
+void FailWrites(long long afterBytes, int failures)
+{
+    g_writeBudget = afterBytes;
+    g_writeFailures = failures;
+}
+
+void ResetWriteFaults() { FailWrites(-1, 0); }
+
 std::string Utf8(const std::string& cp932)
 {
     const int wn = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
@@ -95,4 +105,19 @@ extern "C" __declspec(dllexport) int FwMessageBoxHook(HWND owner, const char* te
 {
     test::MessageBoxes().push_back({owner, text ? text : "", caption ? caption : "", type});
     return test::g_answer;
+}
+
+extern "C" __declspec(dllexport) DWORD FwWriteFileHook(HANDLE, DWORD size)
+{
+    using test::g_writeBudget;
+    using test::g_writeFailures;
+    if (g_writeBudget < 0 || g_writeFailures <= 0) return size;
+    if (g_writeBudget >= static_cast<long long>(size)) {
+        g_writeBudget -= size;
+        return size;
+    }
+    const DWORD allowed = static_cast<DWORD>(g_writeBudget);
+    g_writeBudget = 0;
+    if (--g_writeFailures == 0) g_writeBudget = -1;
+    return allowed;
 }

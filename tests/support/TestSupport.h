@@ -39,6 +39,13 @@ std::vector<MessageBoxCall>& MessageBoxes();
 // Answer given to the next boxes (IDOK unless set).
 void SetMessageBoxAnswer(int answer);
 
+// Write faults of the file classes (framework/WriteSeam.h): after
+// afterBytes more bytes have been written, the next `failures` writes fail
+// with ERROR_DISK_FULL (the one that crosses the limit writes its part
+// first, as on a full disk); later writes succeed again.
+void FailWrites(long long afterBytes, int failures = 1);
+void ResetWriteFaults();
+
 // A CP932 literal printed readably in failure messages (as UTF-8).
 std::string Utf8(const std::string& cp932);
 
