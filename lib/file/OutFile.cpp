@@ -51,11 +51,13 @@ void CutBack(CStdioFile& file, ULONGLONG length)
     }
 }
 
+// Written in pieces the size of the file's buffer, so that writing (and
+// writing the old bytes back) needs no memory beyond what the buffer has.
 void WriteAll(CStdioFile& file, ULONGLONG at, const std::string& bytes)
 {
     file.Seek(static_cast<LONGLONG>(at), CFile::begin);
     for (size_t done = 0; done < bytes.size();) {
-        const UINT n = static_cast<UINT>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        const UINT n = static_cast<UINT>(std::min<size_t>(bytes.size() - done, 64 * 1024));
         file.Write(bytes.data() + done, n);
         done += n;
     }
@@ -215,24 +217,35 @@ bool COutFile::Rewrite(int count, int first, const char* append)
     }
 
     const ULONGLONG oldLength = old.size();
+    CString failure;
     try {
         WriteAll(m_file, oldLength, updated);
     } catch (const CFileException& e) {
+        failure = ErrorText(e);
+    } catch (const std::bad_alloc&) {
+        failure = kNoMemory;
+    }
+    if (!failure.IsEmpty()) {
         CutBack(m_file, oldLength);
-        return Fail(ErrorText(e));
+        return Fail(failure);
     }
     try {
         WriteAll(m_file, 0, updated);
         m_file.SetLength(updated.size());
     } catch (const CFileException& e) {
+        failure = ErrorText(e);
+    } catch (const std::bad_alloc&) {
+        failure = kNoMemory;
+    }
+    if (!failure.IsEmpty()) {
         try {
             WriteAll(m_file, 0, old);
             m_file.SetLength(oldLength);
-        } catch (const CFileException&) {
+        } catch (...) {
             // Nothing more can be done through this handle; the complete new
             // text still follows the old length, so nothing is cut away.
         }
-        return Fail(ErrorText(e));
+        return Fail(failure);
     }
     m_nLineCount = kept;
     m_strErrorMsg.Empty();
