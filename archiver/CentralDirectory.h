@@ -1,0 +1,35 @@
+#pragma once
+// The central directory: read from an archive being added to (its records
+// kept as raw bytes, copied back unchanged), and written with the end
+// records, in ZIP64 form when counts or offsets need it.
+
+#include "archiver/EntryRecord.h"
+#include "archiver/OutputFile.h"
+#include "archiver/Status.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ExistingEntry {
+    std::string record;   // the central record as found
+    std::wstring name;    // as the entry's readers see it
+    uint64_t offset = 0;  // of the local header
+};
+
+struct CentralDirectory {
+    uint64_t start = 0;   // first byte of the central directory: new entries go here
+    std::string comment;
+    std::vector<ExistingEntry> entries;
+};
+
+// Fails on anything that is not a plain, single-part ZIP archive whose
+// central directory directly follows the entries.
+Status ReadCentralDirectory(OutputFile& file, CentralDirectory& directory);
+
+// Writes the old records, then the new ones, then the end records.
+Status WriteCentralDirectory(OutputFile& file, const std::vector<const std::string*>& oldRecords,
+                             const std::vector<EntryRecord>& newRecords, const std::string& comment);
+
+// Moves a raw central record's local-header offset (ZIP64 field included).
+bool SetRecordOffset(std::string& record, uint64_t offset);
