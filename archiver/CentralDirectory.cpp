@@ -1,6 +1,7 @@
 #include "archiver/CentralDirectory.h"
 
 #include "archiver/AnsiText.h"
+#include "archiver/FaultPoints.h"
 #include "archiver/ZipFormat.h"
 
 #include <windows.h>
@@ -166,6 +167,7 @@ bool SetRecordOffset(std::string& record, uint64_t offset)
 Status WriteCentralDirectory(OutputFile& file, const std::vector<const std::string*>& oldRecords,
                              const std::vector<EntryRecord>& newRecords, const std::string& comment)
 {
+    if (fault::Hit("directory")) return Status::Fail("writing the archive: disk full");
     const uint64_t start = file.Position();
     for (const std::string* r : oldRecords) ZIP_TRY(file.Write(*r));
     for (const EntryRecord& r : newRecords) ZIP_TRY(file.Write(CentralRecord(r)));

@@ -7,44 +7,59 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace fault {
 namespace {
 
-std::string g_point;
-uint64_t g_count = 0;
-uint64_t g_seen = 0;
-bool g_fired = false;
+struct Fault {
+    std::string point;
+    uint64_t count = 0;
+    uint64_t seen = 0;
+    bool fired = false;
+};
+
+std::vector<Fault> g_faults;
+
+Fault* Find(const char* point)
+{
+    for (Fault& f : g_faults)
+        if (!f.fired && f.point == point) return &f;
+    return nullptr;
+}
 
 } // namespace
 
 void Reset()
 {
-    g_point.clear();
-    g_count = g_seen = 0;
-    g_fired = false;
-    char value[128] = {};
+    g_faults.clear();
+    char value[256] = {};
     if (!GetEnvironmentVariableA("ZIP32J_FAULT", value, sizeof value)) return;
-    const char* colon = std::strchr(value, ':');
-    if (!colon) return;
-    g_point.assign(value, size_t(colon - value));
-    g_count = std::strtoull(colon + 1, nullptr, 10);
+    for (char* spec = std::strtok(value, ","); spec; spec = std::strtok(nullptr, ",")) {
+        const char* colon = std::strchr(spec, ':');
+        if (!colon) continue;
+        Fault f;
+        f.point.assign(spec, size_t(colon - spec));
+        f.count = std::strtoull(colon + 1, nullptr, 10);
+        g_faults.push_back(f);
+    }
 }
 
 bool Hit(const char* point)
 {
-    if (g_fired || g_point != point) return false;
-    if (++g_seen < g_count) return false;
-    g_fired = true;
+    Fault* f = Find(point);
+    if (!f || ++f->seen < f->count) return false;
+    f->fired = true;
     return true;
 }
 
 bool WriteHit(uint64_t bytes)
 {
-    if (g_fired || g_point != "write") return false;
-    g_seen += bytes;
-    if (g_seen <= g_count) return false;
-    g_fired = true;
+    Fault* f = Find("write");
+    if (!f) return false;
+    f->seen += bytes;
+    if (f->seen <= f->count) return false;
+    f->fired = true;
     return true;
 }
 

@@ -5,9 +5,10 @@
 //   write:n   the archive write that would pass n bytes fails as a full disk
 //   read:n    the n-th read of a source file fails
 //   short:n   the n-th read of a source file ends early, as if it shrank
+//   directory:n writing the n-th central directory fails
 //   commit:n  the n-th final step (rename, flush) fails
 //   restore:n the n-th rollback write fails, as a dying disk would
-// Each fault fires once.
+// Each fault fires once; several may be given, separated by commas.
 
 #include <cstdint>
 

@@ -114,6 +114,7 @@ Status ZipWriter::StartEntry(EntryRecord& r)
     ZIP_TRY(m_out.Write(m_current.header));
     m_current.dataStart = m_out.Position();
     if (r.flags & kFlagEncrypted) {
+        m_crypto.reset(new ZipCrypto(m_options.password));  // every entry starts from the password
         // Without the CRC up front, readers check the password against the time instead.
         const uint8_t check = (r.flags & kFlagDescriptor) ? uint8_t(r.dosTime >> 8) : uint8_t(r.crc >> 24);
         std::string header;
