@@ -14,8 +14,9 @@ const char kSetUpMessage[] =
     "SetCatInfo関数を実行してからこの関数を実行してください";
 
 // Pieces are copied through one buffer of this size; callers only see the
-// piece sizes, which do not depend on it.
-const UINT kBlock = 1 << 20;
+// piece sizes, which do not depend on it. 64 KiB is what the system's own
+// file copy uses; larger blocks measured slower (the buffer leaves the cache).
+const UINT kBlock = 64 * 1024;
 
 bool EndsWithSeparator(const CString& s) { return mbcs::EndsWithChar(s, s.GetLength(), '\\'); }
 

@@ -133,6 +133,7 @@ TEST(DirFuncTest, MoveFiles)
         {"destination parent missing", {"s/a=1"}, "s", "無い/d", true, "@/無い/dの作成に失敗しました", {"s/", "s/a=1"}},
         {"name taken in the destination", {"s/a=1", "d/a=2"}, "s", "d", true, "@/s/a", {"s/", "s/a=1", "d/", "d/a=2"}},
         {"missing source", {}, "無い", "d", false, "", {}},
+        {"names ending in a trail byte 0x5C", {"s表/a=1"}, "s表", "新ソ", false, "", {"s表/", "新ソ/", "新ソ/a=1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,6 +183,8 @@ TEST(DirFuncTest, CopyDirectory)
         {"destination is the source", {"s/a=1"}, "s", "s", true, nullptr, true, "@/sはコピー元フォルダの中にあります", {}},
         {"destination inside the source, other case", {"src/a=1", "src/sub/"}, "SRC/sub", "src", false, nullptr, true,
          "@/SRC/subはコピー元フォルダの中にあります", {}},
+        {"names ending in a trail byte 0x5C", {"表/a=1"}, "新ソ", "表", false, nullptr, false, "",
+         {"新ソ/", "新ソ/表/", "新ソ/表/a=1"}},
         {"sibling sharing the source's prefix", {"s/a=1", "s2/"}, "s2", "s", false, nullptr, false, "",
          {"s2/s/", "s2/s/a=1"}},
     };

@@ -1,4 +1,5 @@
 #include "lib/FileCat.h"
+#include "lib/PathFunc.h"
 
 #include "framework/Handles.h"
 #include "tests/fileops/Tree.h"
@@ -105,6 +106,7 @@ TEST(FileCatTest, SplitsIntoPiecesOfTheGivenSize)
         {"extension with its dot", 2001, 1000, "movie", ".cat", "out", 3, ".cat"},
         {"empty extension", 2001, 1000, "movie", "", "out", 3, "."},
         {"Japanese names, new folder given with a final separator", 2001, 1000, "表ソ", "能", "出力\\", 3, ".能"},
+        {"output folder ending in a trail byte 0x5C", 2001, 1000, "p", "x", "出力表", 3, ".x"},
         {"999 pieces", 999, 1, "p", "x", "out", 3, ".x"},
         {"1000 pieces", 1000, 1, "p", "x", "out", 4, ".x"},
     };
@@ -119,8 +121,7 @@ TEST(FileCatTest, SplitsIntoPiecesOfTheGivenSize)
 
         const size_t count = (c.size + c.piece - 1) / c.piece;
         EXPECT_EQ(counter.m_count, static_cast<int>(count));
-        CString out = dir / c.out;
-        if (out.Right(1) == "\\") out = out.Left(out.GetLength() - 1);
+        const CString out = PathToDir(dir / c.out);
         EXPECT_EQ(CountEntries(out), static_cast<int>(count) + 1);
         EXPECT_TRUE(test::Exists(out + "\\Union.bat"));
         for (size_t k = 1; k <= count; ++k) {
@@ -239,6 +240,7 @@ TEST(FileCatTest, ResultCodes)
         EXPECT_EQ(counter.m_count, c.notifications);
         EXPECT_EQ(tree::List(dir.Path()), tree::Lines(c.after));
         EXPECT_EQ(cat.GetLastFileError().m_cause == CFileException::none, c.code != 1);
+        EXPECT_EQ(cat.GetLastFileError().m_strFileName.IsEmpty(), c.code != 1);
     }
 }
 
@@ -336,6 +338,22 @@ TEST(FileCatTest, NotEnoughRoomGivesFive)
     EXPECT_EQ(cat.FileCat(1), 5);
     EXPECT_EQ(counter.m_count, 0);
     EXPECT_EQ(CountEntries(dir / "out"), 0);
+}
+
+// A drive root is a folder like any other (its status is read as "C:\").
+TEST(FileCatTest, SplitsIntoADriveRoot)
+{
+    test::TempDir dir;
+    test::WriteBytes(dir / "s.bin", "0123456789");
+    CString base;
+    base.Format("tarnel-root-%lu-", GetCurrentProcessId());
+    HWND none = nullptr;
+    CFileCat cat(&none, dir / "s.bin", "C:\\", base, "x", 6);
+    EXPECT_EQ(cat.FileCat(0), 0);
+    EXPECT_EQ(test::ReadBytes("C:\\" + base + "001.x"), "012345");
+    EXPECT_EQ(test::ReadBytes("C:\\" + base + "002.x"), "6789");
+    DeleteFileA("C:\\" + base + "001.x");
+    DeleteFileA("C:\\" + base + "002.x");
 }
 
 TEST(FileCatTest, NoWindowToTell)
