@@ -20,12 +20,6 @@ const UINT kBlock = 64 * 1024;
 
 bool EndsWithSeparator(const CString& s) { return mbcs::EndsWithChar(s, s.GetLength(), '\\'); }
 
-// "E:" names the current folder of drive E; the splitter means its root.
-CString FolderToQuery(const CString& dir)
-{
-    return (dir.GetLength() == 2 && dir[1] == ':') ? dir + '\\' : dir;
-}
-
 int Digits(ULONGLONG n)
 {
     int d = 1;
@@ -92,7 +86,9 @@ int CFileCat::FileCat(int mode)
     CString outDir = m_strOutDir;
     const ULONGLONG pieceSize = m_dwPieceSize;
 
-    const DWORD attributes = GetFileAttributesA(FolderToQuery(outDir));
+    // Not a directory search: that finds nothing at a drive root (stored as
+    // "E:"), which would then count as missing.
+    const DWORD attributes = GetFileAttributesA(outDir);
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return 4;
     } else if (!CreateDirectoryA(outDir, nullptr)) {
@@ -169,7 +165,7 @@ int CFileCat::FileCat(int mode)
 int CFileCat::CheckDiskSpace(CString source, CString folder)
 {
     ULARGE_INTEGER available;
-    if (!GetDiskFreeSpaceExA(DirToPath(FolderToQuery(folder)), &available, nullptr, nullptr)) return 1;
+    if (!GetDiskFreeSpaceExA(DirToPath(folder), &available, nullptr, nullptr)) return 1;
     CFileStatus status;
     if (!CFile::GetStatus(source, status)) return 1;
     return available.QuadPart >= status.m_size ? 0 : 1;

@@ -340,7 +340,8 @@ TEST(FileCatTest, NotEnoughRoomGivesFive)
     EXPECT_EQ(CountEntries(dir / "out"), 0);
 }
 
-// A drive root is a folder like any other (its status is read as "C:\").
+// A drive root is a folder like any other, though a directory search finds
+// nothing there.
 TEST(FileCatTest, SplitsIntoADriveRoot)
 {
     test::TempDir dir;
