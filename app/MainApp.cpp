@@ -44,6 +44,16 @@ BOOL CMainApp::InitInstance()
     return FALSE;
 }
 
+const MsgMap* CMainApp::GetMessageMap() const
+{
+    static const MsgMapEntry entries[] = {
+        {WM_COMMAND, ID_HELP, 0, fw::Handler<&CWinApp::OnHelp>},
+        {},
+    };
+    static const MsgMap map{CWinApp::GetMessageMap(), entries};
+    return &map;
+}
+
 void CMainApp::RunStartDialog(StartDialog which)
 {
     if (which == StartDialog::Main)

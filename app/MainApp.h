@@ -12,6 +12,8 @@ public:
     BOOL InitInstance() override;
 
 protected:
+    // The help command goes to the framework's help (the active dialog's WinHelp).
+    const MsgMap* GetMessageMap() const override;
     // Constructs the chosen dialog and runs it modally.
     virtual void RunStartDialog(StartDialog which);
 };

@@ -1,6 +1,8 @@
 #include "framework/CWinApp.h"
 
+#include "framework/CWnd.h"
 #include "framework/IniFile.h"
+#include "framework/MessageBox.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -67,8 +69,20 @@ int CWinApp::Run()
 void CWinApp::WinHelp(DWORD_PTR data, UINT command)
 {
     HWND owner = GetActiveWindow();
-    ::WinHelpA(owner, m_pszHelpFilePath, command, data);
+    if (!::WinHelpA(owner, m_pszHelpFilePath, command, data)) AfxMessageBox("ヘルプを起動できませんでした。", MB_ICONEXCLAMATION | MB_OK);
 }
+
+void CWinApp::OnHelp()
+{
+    CWnd* target = CWnd::FromHandlePermanent(GetActiveWindow());
+    if (!target) target = m_pMainWnd;
+    if (target)
+        target->WinHelp(0, HELP_CONTEXT);
+    else
+        WinHelp(0, HELP_CONTEXT);
+}
+
+HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
 
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue)
 {
@@ -94,7 +108,9 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
 
 CWinApp* AfxGetApp() { return g_app; }
 
-HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetInstanceHandle() { return g_app && g_app->m_hInstance ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
+
+HINSTANCE AfxGetResourceHandle() { return GetModuleHandleA(nullptr); }
 
 int AfxWinMain(HINSTANCE instance, const char* cmdLine, int cmdShow)
 {

@@ -2,23 +2,30 @@
 // The application object: names of the program, its command line, the
 // settings file behind the profile functions, and the start hook.
 
+#include "framework/CCmdTarget.h"
 #include "framework/CString.h"
 
 class CWnd;
 
-class CWinApp {
+class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const char* appName = nullptr);
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
-    virtual ~CWinApp();
+    ~CWinApp() override;
 
     // Start hook; TRUE would enter the message loop (this program never does).
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run();
     virtual int ExitInstance() { return 0; }
-    // Opens the program's help file (m_pszHelpFilePath).
+    // Opens the program's help file (m_pszHelpFilePath); tells the user when
+    // the help engine fails.
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
+    // The standard help command: the active window of this program (else the
+    // main window) gets its WinHelp call.
+    void OnHelp();
+    // Icon id of the program's resources.
+    HICON LoadIcon(UINT id) const;
 
     // Settings in section/key of m_pszProfileName; integers as decimal text.
     UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
@@ -46,6 +53,8 @@ private:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
+// Module that holds the dialog templates, icons and strings: the program.
+HINSTANCE AfxGetResourceHandle();
 
 // The program's entry: set up the application object, run InitInstance, and
 // the message loop only when it returned TRUE.

@@ -1,0 +1,14 @@
+#include "ui/AboutDlg.h"
+
+#include "framework/CDataExchange.h"
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_LINK_HOME, m_hrefHome);
+    DDX_Control(pDX, IDC_LINK_HELP_HOME, m_hrefHelpHome);
+    DDX_Control(pDX, IDC_LINK_MAIL, m_hrefMail);
+    DDX_Control(pDX, IDC_LINK_HELP_MAIL, m_hrefHelpMail);
+}

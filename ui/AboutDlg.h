@@ -1,0 +1,18 @@
+#pragma once
+// The about box (dialog 100): version, credits and four links.
+
+#include "framework/CDialog.h"
+#include "lib/HrefStatic.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    CHrefStatic m_hrefHome;      // 1036: the author's home page
+    CHrefStatic m_hrefHelpHome;  // 1037: the help author's home page
+    CHrefStatic m_hrefMail;      // 1038: the author's mail address
+    CHrefStatic m_hrefHelpMail;  // 1039: the help author's mail address
+};
