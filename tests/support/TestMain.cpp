@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Each test starts with no recorded message boxes, the default answer and
-// no write faults.
+// Each test starts with no recorded message boxes or shell executions, the
+// default answer and no write faults.
 class ResetMessageBoxes : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
         test::MessageBoxes().clear();
+        test::ShellExecutes().clear();
         test::SetMessageBoxAnswer(IDOK);
         test::ResetWriteFaults();
     }

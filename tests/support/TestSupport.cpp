@@ -12,10 +12,13 @@ long long g_writeBudget = -1;  // bytes still allowed before the faults; -1: no 
 int g_writeFailures = 0;
 }
 
-TempDir::TempDir()
+TempDir::TempDir(const char* parent)
 {
     char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
+    if (parent)
+        lstrcpynA(base, (CString(parent) + "\\").c_str(), MAX_PATH);
+    else
+        GetTempPathA(MAX_PATH, base);
     static LONG counter = 0;
     for (;;) {
         m_path.Format("%starnel-test-%lu-%ld", base, GetCurrentProcessId(), InterlockedIncrement(&counter));
@@ -88,6 +91,12 @@ void FailWrites(long long afterBytes, int failures)
 
 void ResetWriteFaults() { FailWrites(-1, 0); }
 
+std::vector<ShellExecuteCall>& ShellExecutes()
+{
+    static std::vector<ShellExecuteCall> calls;
+    return calls;
+}
+
 std::string Utf8(const std::string& cp932)
 {
     const int wn = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
@@ -120,4 +129,12 @@ extern "C" __declspec(dllexport) DWORD FwWriteFileHook(HANDLE, DWORD size)
     g_writeBudget = 0;
     if (--g_writeFailures == 0) g_writeBudget = -1;
     return allowed;
+}
+
+extern "C" __declspec(dllexport) HINSTANCE FwShellExecuteHook(HWND owner, const char* verb, const char* file,
+                                                              const char* parameters, const char* directory, int show)
+{
+    test::ShellExecutes().push_back({owner, verb ? verb : "", verb != nullptr, file ? file : "",
+                                     parameters ? parameters : "", directory ? directory : "", show});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }

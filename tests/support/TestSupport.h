@@ -8,10 +8,11 @@
 
 namespace test {
 
-// A fresh folder under the temporary folder, removed with all it holds.
+// A fresh folder under the temporary folder (or under parent), removed with
+// all it holds.
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(const char* parent = nullptr);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -45,6 +46,19 @@ void SetMessageBoxAnswer(int answer);
 // first, as on a full disk); later writes succeed again.
 void FailWrites(long long afterBytes, int failures = 1);
 void ResetWriteFaults();
+
+// Every shell execution of the process (framework/ShellExecute.h) comes here
+// and opens nothing; the answer is a success value.
+struct ShellExecuteCall {
+    HWND owner;
+    std::string verb;  // "" for none
+    bool hasVerb;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    int show;
+};
+std::vector<ShellExecuteCall>& ShellExecutes();
 
 // A CP932 literal printed readably in failure messages (as UTF-8).
 std::string Utf8(const std::string& cp932);
