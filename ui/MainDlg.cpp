@@ -5,6 +5,8 @@
 #include "framework/CWinApp.h"
 #include "lib/BrowseFor.h"
 #include "lib/PathFunc.h"
+#include "pack/FileNameCheck.h"
+#include "pack/OutputMode.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/WindowPlacement.h"
@@ -79,7 +81,7 @@ BOOL CMainDlg::OnInitDialog()
     ReadSettings();
     if (m_bSingles) ::EnableWindow(GetDlgItem(IDC_FILENAME), FALSE);
     RestorePosition();
-    LoadHistory();
+    FillHistoryList();
     UpdateData(FALSE);
 
     ::SetFocus(GetDlgItem(IDC_PASS));
@@ -91,8 +93,8 @@ void CMainDlg::ReadSettings()
     CWinApp* app = AfxGetApp();
     // A mode no radio stands for would leave all three clear while packing
     // goes to the desktop; show the desktop choice it really uses.
-    int mode = Int(app, "OutputMode", 3);
-    if (mode < 1 || mode > 3) mode = 3;
+    int mode = Int(app, "OutputMode", kDefaultOutputMode);
+    if (mode < OutputToFolder || mode > OutputToDesktop) mode = OutputToDesktop;
     SetOutputMode(mode);
     m_bSingles = Flag(app, "Singles");
     m_editOutDir.SetWindowText(app->GetProfileString(kSection, "OutDir", ""));
@@ -121,9 +123,9 @@ void CMainDlg::RestorePosition()
 int CMainDlg::GetOutputMode()
 {
     UpdateData(TRUE);
-    if (::IsDlgButtonChecked(m_hWnd, IDC_OUT_FOLDER) == BST_CHECKED) return 1;
-    if (::IsDlgButtonChecked(m_hWnd, IDC_OUT_BESIDE) == BST_CHECKED) return 2;
-    return 3;
+    if (::IsDlgButtonChecked(m_hWnd, IDC_OUT_FOLDER) == BST_CHECKED) return OutputToFolder;
+    if (::IsDlgButtonChecked(m_hWnd, IDC_OUT_BESIDE) == BST_CHECKED) return OutputBesideSource;
+    return OutputToDesktop;
 }
 
 void CMainDlg::SetOutputMode(int mode)
@@ -155,7 +157,7 @@ void CMainDlg::OnCancel()
     app->WriteProfileInt(kSection, "Rect_bottom", m_rcWindow.bottom);
     app->WriteProfileInt(kSection, "Rect_left", m_rcWindow.left);
     app->WriteProfileInt(kSection, "Rect_right", m_rcWindow.right);
-    SaveHistory();
+    WriteHistoryFile();
     CDialog::OnCancel();
 }
 
@@ -210,20 +212,21 @@ void CMainDlg::OnBrowse()
     CBrowseForDirectory browse(this, "出力先を選択してください", current);
     if (!browse.DoModal()) return;
     m_editOutDir.SetWindowText(browse.GetDirectoryDir());
-    SetOutputMode(1);
+    SetOutputMode(OutputToFolder);
 }
 
 void CMainDlg::OnKillFocusFileName()
 {
-    // The typed-name check of the output naming rules runs here.
+    UpdateData(TRUE);
+    ValidateFileName(GetDlgItem(IDC_FILENAME), m_strFileName);
 }
 
-void CMainDlg::LoadHistory()
+void CMainDlg::FillHistoryList()
 {
-    // Filled in with the password history file.
+    // Filled in with the password history.
 }
 
-void CMainDlg::SaveHistory()
+void CMainDlg::WriteHistoryFile()
 {
-    // Filled in with the password history file.
+    // Filled in with the password history.
 }

@@ -51,9 +51,10 @@ protected:
     void OnMoving(WPARAM, LPARAM rect);
     void OnKillFocusFileName();
 
-    // Password history file <-> m_listHistory.
-    void LoadHistory();
-    void SaveHistory();
+    // Password history: the file into m_listHistory when the window opens,
+    // m_listHistory into the file when it closes.
+    void FillHistoryList();
+    void WriteHistoryFile();
 
 private:
     void ReadSettings();

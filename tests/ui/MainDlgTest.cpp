@@ -154,6 +154,36 @@ TEST(MainDlgTest, OutputFolderLosesOneTrailingBackslash)
     }
 }
 
+TEST(MainDlgTest, LeavingTheFileNameChecksIt)
+{
+    MainWindow w;
+    w.Run([&](test::Ui& ui, HWND h) {
+        HWND edit = GetDlgItem(h, IDC_FILENAME);
+        const struct {
+            const char* typed;
+            const char* kept;
+            const char* message;
+        } cases[] = {
+            {"表ソ", "表ソ", nullptr},
+            {"a:b", "", "ファイル名に使用できない文字が含まれています"},
+            {".zip", "", "\".\"から始まるファイル名は指定できません"},
+        };
+        for (const auto& c : cases) {
+            test::MessageBoxes().clear();
+            ui.SetText(h, IDC_FILENAME, c.typed);
+            SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_FILENAME, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+            EXPECT_EQ(ui.Text(h, IDC_FILENAME), c.kept) << test::Utf8(c.typed);
+            EXPECT_EQ(Dlg(h)->m_strFileName, c.kept) << test::Utf8(c.typed);
+            ASSERT_EQ(test::MessageBoxes().size(), c.message ? 1u : 0u) << test::Utf8(c.typed);
+            if (c.message) {
+                EXPECT_EQ(test::MessageBoxes()[0].text, c.message);
+                EXPECT_EQ(test::MessageBoxes()[0].owner, h);
+            }
+        }
+        ui.Close(h);
+    });
+}
+
 TEST(MainDlgTest, SinglesToggleDisablesTheFileNameAtOnce)
 {
     MainWindow w;
