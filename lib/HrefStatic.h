@@ -22,5 +22,6 @@ protected:
 
     HBRUSH m_brush;    // button-face colour taken at construction
     CFont m_font;      // underlined copy of the control's font, made on first paint
+                       // and then the control's font too
     HCURSOR m_hCursor;
 };

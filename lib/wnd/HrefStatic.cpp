@@ -67,7 +67,9 @@ HBRUSH CHrefStatic::CtlColor(WPARAM hdc, LPARAM)
         LOGFONTA lf{};
         if (GetObjectA(current, sizeof lf, &lf) == sizeof lf) {
             lf.lfUnderline = TRUE;
-            m_font.CreateFontIndirect(&lf);
+            // Also the control's own font: a static that selects its font
+            // after asking for colours still draws the underline.
+            if (m_font.CreateFontIndirect(&lf)) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
         }
     }
     if (m_font.GetSafeHandle()) SelectObject(dc, m_font.GetSafeHandle());

@@ -125,7 +125,7 @@ TEST(AboutDlgTest, LinksDrawBlueAndUnderlinedAndOtherTextDoesNot)
     RunAbout([&](test::Ui& ui, HWND h) {
         HWND link = GetDlgItem(h, IDC_LINK_MAIL);
         LOGFONTA dialogFont{};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof dialogFont, &dialogFont);
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), sizeof dialogFont, &dialogFont);
         ASSERT_FALSE(dialogFont.lfUnderline);
 
         for (int round = 0; round < 2; ++round) {
@@ -137,6 +137,10 @@ TEST(AboutDlgTest, LinksDrawBlueAndUnderlinedAndOtherTextDoesNot)
             EXPECT_EQ(c.font.lfHeight, dialogFont.lfHeight) << round;
             EXPECT_TRUE(c.gotBrush) << round;
             EXPECT_EQ(c.brush, GetSysColor(COLOR_BTNFACE)) << round;
+            // The control draws with the underlined font itself as well.
+            LOGFONTA own{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof own, &own);
+            EXPECT_TRUE(own.lfUnderline) << round;
             Press(link);  // still a link after a click
         }
 
