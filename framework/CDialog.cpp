@@ -60,10 +60,7 @@ void CDialog::OnOK()
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::OnHelpInfo()
-{
-    if (CWinApp* app = AfxGetApp()) app->OnHelp();
-}
+void CDialog::OnHelpInfo() { WinHelp(0, HELP_CONTEXT); }
 
 const MsgMap* CDialog::GetMessageMap() const
 {

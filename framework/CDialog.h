@@ -22,7 +22,7 @@ public:
 
 protected:
     const MsgMap* GetMessageMap() const override;
-    // F1: the same help as the help command.
+    // F1 (WM_HELP): this dialog's WinHelp.
     void OnHelpInfo();
 
     UINT m_nIDTemplate;

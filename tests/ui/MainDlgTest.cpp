@@ -378,6 +378,31 @@ TEST(MainDlgTest, AboutBoxOpensFromTheMenuAndTheSystemMenu)
     });
 }
 
+int g_iconErases = 0;
+LRESULT CALLBACK CountIconErases(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == WM_ICONERASEBKGND) ++g_iconErases;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainDlgTest, MinimizedWindowPaintsItsIcon)
+{
+    MainWindow w;
+    w.Run([&](test::Ui& ui, HWND h) {
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountIconErases, nullptr, GetCurrentThreadId());
+        g_iconErases = 0;
+        SendMessageA(h, WM_PAINT, 0, 0);
+        EXPECT_EQ(g_iconErases, 0);
+        ShowWindow(h, SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(h));
+        SendMessageA(h, WM_PAINT, 0, 0);
+        EXPECT_EQ(g_iconErases, 1);
+        UnhookWindowsHookEx(hook);
+        ShowWindow(h, SW_RESTORE);
+        ui.Close(h);
+    });
+}
+
 TEST(MainDlgTest, IconsFontAndFieldOrder)
 {
     MainWindow w;
