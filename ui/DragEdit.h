@@ -4,4 +4,10 @@
 
 #include "framework/CEdit.h"
 
-class CDragEdit : public CEdit {};
+class CDragEdit : public CEdit {
+protected:
+    const MsgMap* GetMessageMap() const override;
+    // The first dropped item, when it is a folder, becomes the field's text;
+    // in the main window it also selects "出力先を指定".
+    void OnDropFiles(WPARAM drop, LPARAM);
+};

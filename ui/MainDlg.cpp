@@ -9,6 +9,8 @@
 #include "pack/OutputMode.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/AddHistoryDlg.h"
+#include "ui/PasswordHistory.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -40,6 +42,10 @@ const MsgMap* CMainDlg::GetMessageMap() const
         {WM_COMMAND, IDM_ABOUT, 0, fw::Handler<&CMainDlg::OnAbout>},
         {WM_MOVING, 0, 0, fw::Handler<&CMainDlg::OnMoving>},
         {WM_COMMAND, IDC_FILENAME, EN_KILLFOCUS, fw::Handler<&CMainDlg::OnKillFocusFileName>},
+        {WM_COMMAND, IDC_HISTORY_ADD, BN_CLICKED, fw::Handler<&CMainDlg::OnHistoryAdd>},
+        {WM_COMMAND, IDC_HISTORY_DELETE, BN_CLICKED, fw::Handler<&CMainDlg::OnHistoryDelete>},
+        {WM_COMMAND, IDM_CLEAR_HISTORY, 0, fw::Handler<&CMainDlg::OnHistoryClear>},
+        {WM_COMMAND, IDC_HISTORY, LBN_DBLCLK, fw::Handler<&CMainDlg::OnHistoryTake>},
         {},
     };
     static const MsgMap map{CDialog::GetMessageMap(), entries};
@@ -223,10 +229,40 @@ void CMainDlg::OnKillFocusFileName()
 
 void CMainDlg::FillHistoryList()
 {
-    // Filled in with the password history.
+    for (const CString& entry : LoadHistory(HistoryFilePath())) m_listHistory.AddString(entry);
 }
 
 void CMainDlg::WriteHistoryFile()
 {
-    // Filled in with the password history.
+    // A failure keeps the old file whole; as before, nothing is shown.
+    SaveHistory(HistoryFilePath(), EntriesOf(m_listHistory));
+}
+
+void CMainDlg::OnHistoryAdd()
+{
+    CAddHistoryDlg add;
+    if (add.DoModal() == IDOK && !add.m_strHistoryPass.IsEmpty()) m_listHistory.AddString(add.m_strHistoryPass);
+}
+
+void CMainDlg::OnHistoryDelete()
+{
+    const int selected = m_listHistory.GetCurSel();
+    if (selected != LB_ERR) m_listHistory.DeleteString(selected);
+}
+
+void CMainDlg::OnHistoryClear()
+{
+    if (MessageBox("Passの履歴がクリアされます、よろしいですか？", "確認", MB_ICONQUESTION | MB_YESNO) != IDYES) return;
+    SaveHistory(HistoryFilePath(), {});
+    m_listHistory.ResetContent();
+}
+
+void CMainDlg::OnHistoryTake()
+{
+    const int selected = m_listHistory.GetCurSel();
+    if (selected == LB_ERR) return;
+    // Pull first, so that options changed since the last pull survive the push.
+    UpdateData(TRUE);
+    m_strPass = m_listHistory.GetText(selected);
+    UpdateData(FALSE);
 }

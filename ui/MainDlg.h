@@ -50,6 +50,10 @@ protected:
     void OnAbout();
     void OnMoving(WPARAM, LPARAM rect);
     void OnKillFocusFileName();
+    void OnHistoryAdd();
+    void OnHistoryDelete();
+    void OnHistoryClear();
+    void OnHistoryTake();
 
     // Password history: the file into m_listHistory when the window opens,
     // m_listHistory into the file when it closes.

@@ -1,5 +1,7 @@
 #include "ui/PasswordHistory.h"
 
+#include "framework/CComboBox.h"
+#include "framework/CListBox.h"
 #include "framework/CWinApp.h"
 #include "lib/OutFile.h"
 #include "lib/PathFunc.h"
@@ -16,6 +18,38 @@ void RecordPass(std::vector<CString>& entries, const CString& password)
     }
     entries.insert(entries.begin(), password);
 }
+
+namespace {
+
+CString EntryText(const CListBox& list, int i) { return list.GetText(i); }
+CString EntryText(const CComboBox& combo, int i) { return combo.GetLBText(i); }
+
+template <class List> void RecordPassIn(List& list, const CString& password)
+{
+    if (password.IsEmpty()) return;
+    const int count = list.GetCount();
+    for (int i = 0; i < count; ++i) {
+        if (EntryText(list, i) == password) {
+            list.DeleteString(i);
+            break;
+        }
+    }
+    list.InsertString(0, password);
+}
+
+template <class List> std::vector<CString> EntriesIn(const List& list)
+{
+    std::vector<CString> entries;
+    for (int i = 0; i < list.GetCount(); ++i) entries.push_back(EntryText(list, i));
+    return entries;
+}
+
+} // namespace
+
+void RecordPass(CListBox& list, const CString& password) { RecordPassIn(list, password); }
+void RecordPass(CComboBox& combo, const CString& password) { RecordPassIn(combo, password); }
+std::vector<CString> EntriesOf(const CListBox& list) { return EntriesIn(list); }
+std::vector<CString> EntriesOf(const CComboBox& combo) { return EntriesIn(combo); }
 
 CString HistoryFilePath()
 {

@@ -6,10 +6,21 @@
 
 #include <vector>
 
+class CListBox;
+class CComboBox;
+
 // Moves password to the top: the first entry equal to it (byte for byte)
 // leaves its place, or it is inserted when there is none. An empty password
 // changes nothing.
 void RecordPass(std::vector<CString>& entries, const CString& password);
+// The same rule on the main window's history list and on the command-line
+// dialog's password combo box.
+void RecordPass(CListBox& list, const CString& password);
+void RecordPass(CComboBox& combo, const CString& password);
+
+// Entries of the list, top first.
+std::vector<CString> EntriesOf(const CListBox& list);
+std::vector<CString> EntriesOf(const CComboBox& combo);
 
 // The history file: the program's folder and string resource 102.
 CString HistoryFilePath();
