@@ -87,14 +87,13 @@ struct Rollback {
     std::string tail;
 };
 
-std::string EncodeJournal(const Rollback& r)
+// The rollback file: a header, the saved tail, and a CRC of both.
+std::string JournalHeader(const Rollback& r)
 {
     std::string s(kJournalMagic, 8);
     Put64(s, r.start);
     Put64(s, r.length);
     Put64(s, r.tail.size());
-    s += r.tail;
-    Put32(s, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(s.data()), uInt(s.size()))));
     return s;
 }
 
@@ -114,7 +113,14 @@ Status WriteJournal(const std::wstring& path, const Rollback& r)
 {
     OutputFile journal;
     ZIP_TRY(journal.Create(path, true));
-    Status s = journal.Write(EncodeJournal(r));
+    const std::string header = JournalHeader(r);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(header.data()), uInt(header.size()));
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(r.tail.data()), uInt(r.tail.size()));
+    std::string check;
+    Put32(check, uint32_t(crc));
+    Status s = journal.Write(header);
+    if (s) s = journal.Write(r.tail);
+    if (s) s = journal.Write(check);
     if (s) s = journal.Sync();
     journal.Close();
     if (!s) DeleteFileW(path.c_str());
@@ -171,7 +177,7 @@ Status CreateArchive(const std::wstring& archivePath, const ZipCommand& command,
         ZipWriter writer(temp.File(), WriterOptionsFor(command));
         ZIP_TRY(writer.Add(entries, records));
     }
-    ZIP_TRY(WriteCentralDirectory(temp.File(), {}, records, std::string()));
+    ZIP_TRY(WriteCentralDirectory(temp.File(), std::string(), 0, records, std::string()));
     return temp.MoveTo(archivePath, false);
 }
 
@@ -185,15 +191,13 @@ Status AppendInPlace(OutputFile& archive, const std::wstring& journalPath, const
     if (!r.tail.empty()) ZIP_TRY(archive.ReadAt(r.start, &r.tail[0], r.tail.size()));
     ZIP_TRY(WriteJournal(journalPath, r));
 
-    std::vector<const std::string*> old;
-    for (const ExistingEntry& e : directory.entries) old.push_back(&e.record);
     std::vector<EntryRecord> records;
     Status s = archive.Seek(r.start);
     if (s) {
         ZipWriter writer(archive, WriterOptionsFor(command));
         s = writer.Add(entries, records);
     }
-    if (s) s = WriteCentralDirectory(archive, old, records, directory.comment);
+    if (s) s = WriteCentralDirectory(archive, directory.records, directory.entries.size(), records, directory.comment);
     if (s) s = archive.TruncateHere();
     if (s) s = archive.Sync();
     if (s) {
@@ -218,14 +222,15 @@ Status RewriteArchive(OutputFile& archive, const std::wstring& archivePath, cons
     TempFile temp;
     ZIP_TRY(temp.Create(archivePath));
     OutputFile& out = temp.File();
-    std::vector<std::string> kept;
+    std::string kept;
+    uint64_t keptCount = 0;
     std::string buffer;
     for (size_t i = 0; i < directory.entries.size(); ++i) {
         if (replaced[i]) continue;
         const ExistingEntry& e = directory.entries[i];
         const auto next = std::upper_bound(starts.begin(), starts.end(), e.offset);
         const uint64_t end = next == starts.end() ? directory.start : *next;
-        std::string record = e.record;
+        std::string record = directory.Record(e);
         if (!SetRecordOffset(record, out.Position())) return Status::Fail("the archive's directory is damaged");
         for (uint64_t at = e.offset; at < end;) {
             buffer.resize(size_t(std::min<uint64_t>(end - at, kOutputBuffer)));
@@ -233,16 +238,15 @@ Status RewriteArchive(OutputFile& archive, const std::wstring& archivePath, cons
             ZIP_TRY(out.Write(buffer));
             at += buffer.size();
         }
-        kept.push_back(std::move(record));
+        kept += record;
+        ++keptCount;
     }
     std::vector<EntryRecord> records;
     {
         ZipWriter writer(out, WriterOptionsFor(command));
         ZIP_TRY(writer.Add(entries, records));
     }
-    std::vector<const std::string*> old;
-    for (const std::string& k : kept) old.push_back(&k);
-    ZIP_TRY(WriteCentralDirectory(out, old, records, directory.comment));
+    ZIP_TRY(WriteCentralDirectory(out, kept, keptCount, records, directory.comment));
     archive.Close();
     return temp.MoveTo(archivePath, true);
 }
@@ -290,8 +294,11 @@ Status UpdateArchive(const ZipCommand& command, std::string& summary)
     ZIP_TRY(ReadCentralDirectory(archive, directory));
     std::vector<bool> replaced(directory.entries.size(), false);
     size_t replacedCount = 0;
+    std::wstring key;
     for (size_t i = 0; i < directory.entries.size(); ++i) {
-        if (names.count(NameKey(directory.entries[i].name))) {
+        directory.Name(directory.entries[i], key);
+        MakeNameKey(key);
+        if (names.count(key)) {
             replaced[i] = true;
             ++replacedCount;
         }

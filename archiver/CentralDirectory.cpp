@@ -1,6 +1,5 @@
 #include "archiver/CentralDirectory.h"
 
-#include "archiver/AnsiText.h"
 #include "archiver/FaultPoints.h"
 #include "archiver/ZipFormat.h"
 
@@ -14,15 +13,6 @@ using namespace zipfmt;
 namespace {
 
 const Status kNotZip = Status::Fail("the target is not a ZIP archive");
-
-std::wstring FromUtf8(const std::string& s)
-{
-    if (s.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
-    std::wstring out(n > 0 ? n : 0, L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), &out[0], n);
-    return out;
-}
 
 // Finds the extra field id in [extra, extra+size); body and its length out.
 bool FindExtra(const char* extra, size_t size, uint16_t id, const char*& body, size_t& length)
@@ -41,55 +31,61 @@ bool FindExtra(const char* extra, size_t size, uint16_t id, const char*& body, s
     return false;
 }
 
-// Position of the local-header offset inside a record's ZIP64 field, or 0.
-size_t Zip64OffsetAt(const std::string& r)
+// Position of the local-header offset inside the ZIP64 field of the record
+// at 'at' in s, or 0.
+size_t Zip64OffsetAt(const std::string& s, size_t at)
 {
-    const size_t nameLen = Get16(&r[kCentralNameLen]);
-    const size_t extraLen = Get16(&r[kCentralExtraLen]);
+    const char* r = &s[at];
+    const size_t nameLen = Get16(r + kCentralNameLen);
+    const size_t extraLen = Get16(r + kCentralExtraLen);
     const char* body;
     size_t length;
-    if (!FindExtra(&r[kCentralSize + nameLen], extraLen, kExtraZip64, body, length)) return 0;
-    size_t at = 0;
-    if (Get32(&r[kCentralSize32]) == kMax32) at += 8;
-    if (Get32(&r[kCentralCompSize]) == kMax32) at += 8;
-    if (at + 8 > length) return 0;
-    return size_t(body - r.data()) + at;
+    if (!FindExtra(r + kCentralSize + nameLen, extraLen, kExtraZip64, body, length)) return 0;
+    size_t skip = 0;
+    if (Get32(r + kCentralSize32) == kMax32) skip += 8;
+    if (Get32(r + kCentralCompSize) == kMax32) skip += 8;
+    if (skip + 8 > length) return 0;
+    return size_t(body - s.data()) + skip;
 }
 
-Status ParseRecords(const std::string& cd, uint64_t count, CentralDirectory& directory)
+void Widen(const char* s, size_t n, UINT codePage, std::wstring& out)
 {
+    bool ascii = true;
+    for (size_t i = 0; i < n && ascii; ++i) ascii = static_cast<unsigned char>(s[i]) < 0x80;
+    if (ascii) {
+        out.assign(s, s + n);
+        return;
+    }
+    out.resize(n);
+    const int got = MultiByteToWideChar(codePage, 0, s, int(n), &out[0], int(n));
+    if (got > 0) out.resize(size_t(got));
+    else out.assign(s, s + n);
+}
+
+Status ParseRecords(uint64_t count, CentralDirectory& directory)
+{
+    const std::string& cd = directory.records;
+    directory.entries.reserve(size_t(count));
     size_t at = 0;
     for (uint64_t i = 0; i < count; ++i) {
         if (at + kCentralSize > cd.size() || Get32(&cd[at]) != kCentralSig) return kNotZip;
-        const size_t nameLen = Get16(&cd[at + kCentralNameLen]);
-        const size_t extraLen = Get16(&cd[at + kCentralExtraLen]);
-        const size_t commentLen = Get16(&cd[at + kCentralCommentLen]);
-        const size_t total = kCentralSize + nameLen + extraLen + commentLen;
+        const char* r = &cd[at];
+        const size_t total = kCentralSize + Get16(r + kCentralNameLen) + Get16(r + kCentralExtraLen) +
+                             Get16(r + kCentralCommentLen);
         if (at + total > cd.size()) return kNotZip;
-        ExistingEntry e;
-        e.record = cd.substr(at, total);
-        if (Get16(&e.record[kCentralDisk]) != 0 && Get16(&e.record[kCentralDisk]) != kMax16)
+        if (Get16(r + kCentralDisk) != 0 && Get16(r + kCentralDisk) != kMax16)
             return Status::Fail("multi-part archives are not supported");
-        const std::string name = e.record.substr(kCentralSize, nameLen);
-        const char* body;
-        size_t length;
-        if (Get16(&e.record[kCentralFlags]) & kFlagUtf8) {
-            e.name = FromUtf8(name);
-        } else if (FindExtra(&e.record[kCentralSize + nameLen], extraLen, kExtraUnicodePath, body, length) &&
-                   length >= 5 && body[0] == 1 &&
-                   Get32(body + 1) == uint32_t(crc32(0, reinterpret_cast<const Bytef*>(name.data()), uInt(name.size())))) {
-            e.name = FromUtf8(std::string(body + 5, length - 5));
-        } else if (!ansi::ToWide(name, e.name)) {
-            e.name.assign(name.begin(), name.end());
-        }
-        e.offset = Get32(&e.record[kCentralOffset]);
+        ExistingEntry e;
+        e.at = at;
+        e.size = total;
+        e.offset = Get32(r + kCentralOffset);
         if (e.offset == kMax32) {
-            const size_t z = Zip64OffsetAt(e.record);
+            const size_t z = Zip64OffsetAt(cd, at);
             if (!z) return kNotZip;
-            e.offset = Get64(&e.record[z]);
+            e.offset = Get64(&cd[z]);
         }
         if (e.offset >= directory.start) return kNotZip;
-        directory.entries.push_back(std::move(e));
+        directory.entries.push_back(e);
         at += total;
     }
     if (at != cd.size()) return kNotZip;
@@ -146,15 +142,33 @@ Status ReadCentralDirectory(OutputFile& file, CentralDirectory& directory)
     if (cdOffset + cdSize != cdEnd || cdSize > (1u << 30) || count > cdSize / kCentralSize)
         return kNotZip;
     directory.start = cdOffset;
-    std::string cd(size_t(cdSize), '\0');
-    if (cdSize) ZIP_TRY(file.ReadAt(cdOffset, &cd[0], cd.size()));
-    return ParseRecords(cd, count, directory);
+    directory.records.resize(size_t(cdSize));
+    if (cdSize) ZIP_TRY(file.ReadAt(cdOffset, &directory.records[0], directory.records.size()));
+    return ParseRecords(count, directory);
+}
+
+void CentralDirectory::Name(const ExistingEntry& e, std::wstring& name) const
+{
+    const char* r = &records[e.at];
+    const size_t nameLen = Get16(r + kCentralNameLen);
+    const char* stored = r + kCentralSize;
+    const char* body;
+    size_t length;
+    if (Get16(r + kCentralFlags) & kFlagUtf8) {
+        Widen(stored, nameLen, CP_UTF8, name);
+    } else if (FindExtra(stored + nameLen, Get16(r + kCentralExtraLen), kExtraUnicodePath, body, length) &&
+               length >= 5 && body[0] == 1 &&
+               Get32(body + 1) == uint32_t(crc32(0, reinterpret_cast<const Bytef*>(stored), uInt(nameLen)))) {
+        Widen(body + 5, length - 5, CP_UTF8, name);
+    } else {
+        Widen(stored, nameLen, CP_ACP, name);
+    }
 }
 
 bool SetRecordOffset(std::string& record, uint64_t offset)
 {
     if (Get32(&record[kCentralOffset]) == kMax32) {
-        const size_t z = Zip64OffsetAt(record);
+        const size_t z = Zip64OffsetAt(record, 0);
         if (!z) return false;
         for (int i = 0; i < 8; ++i) record[z + i] = char((offset >> (8 * i)) & 0xFF);
         return true;
@@ -164,15 +178,15 @@ bool SetRecordOffset(std::string& record, uint64_t offset)
     return true;
 }
 
-Status WriteCentralDirectory(OutputFile& file, const std::vector<const std::string*>& oldRecords,
+Status WriteCentralDirectory(OutputFile& file, const std::string& oldRecords, uint64_t oldCount,
                              const std::vector<EntryRecord>& newRecords, const std::string& comment)
 {
     if (fault::Hit("directory")) return Status::Fail("writing the archive: disk full");
     const uint64_t start = file.Position();
-    for (const std::string* r : oldRecords) ZIP_TRY(file.Write(*r));
+    ZIP_TRY(file.Write(oldRecords));
     for (const EntryRecord& r : newRecords) ZIP_TRY(file.Write(CentralRecord(r)));
     const uint64_t end = file.Position();
-    const uint64_t count = oldRecords.size() + newRecords.size();
+    const uint64_t count = oldCount + newRecords.size();
     const uint64_t size = end - start;
     const bool zip64 = count >= kMax16 || size >= kMax32 || start >= kMax32;
 

@@ -16,6 +16,16 @@ ChunkCompressor::~ChunkCompressor()
 
 void ChunkCompressor::Compress(Chunk& chunk)
 {
+    Deflate(chunk);
+    // Keep only what will be written, so pieces waiting for the writer stay small.
+    chunk.stored = !chunk.failed && chunk.first && chunk.last && chunk.output.size() >= chunk.input.size();
+    if (chunk.stored) std::string().swap(chunk.output);
+    else std::string().swap(chunk.input);
+    std::string().swap(chunk.dictionary);
+}
+
+void ChunkCompressor::Deflate(Chunk& chunk)
+{
     chunk.crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(chunk.input.data()), uInt(chunk.input.size())));
     chunk.failed = !m_ready || deflateReset(m_stream) != Z_OK;
     if (chunk.failed) return;
@@ -26,14 +36,15 @@ void ChunkCompressor::Compress(Chunk& chunk)
         return;
     }
     // Room for the worst case plus the flush marker.
-    chunk.output.resize(deflateBound(m_stream, uLong(chunk.input.size())) + 16);
+    const size_t room = deflateBound(m_stream, uLong(chunk.input.size())) + 16;
+    if (m_scratch.size() < room) m_scratch.resize(room);
     m_stream->next_in = reinterpret_cast<Bytef*>(&chunk.input[0]);
     m_stream->avail_in = uInt(chunk.input.size());
-    m_stream->next_out = reinterpret_cast<Bytef*>(&chunk.output[0]);
-    m_stream->avail_out = uInt(chunk.output.size());
+    m_stream->next_out = reinterpret_cast<Bytef*>(&m_scratch[0]);
+    m_stream->avail_out = uInt(room);
     const int flush = chunk.last ? Z_FINISH : Z_SYNC_FLUSH;
     const int rc = deflate(m_stream, flush);
     const bool done = chunk.last ? rc == Z_STREAM_END : (rc == Z_OK && m_stream->avail_in == 0 && m_stream->avail_out != 0);
     chunk.failed = !done;
-    chunk.output.resize(chunk.output.size() - m_stream->avail_out);
+    chunk.output.assign(m_scratch, 0, room - m_stream->avail_out);
 }

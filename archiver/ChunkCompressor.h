@@ -11,12 +11,14 @@
 struct z_stream_s;
 
 struct Chunk {
-    std::string input;
+    std::string input;       // released once compressed, unless it is what gets stored
+    size_t size = 0;         // of the input
     std::string dictionary;  // the input's last 32 KiB before this piece
     bool first = true;
     bool last = true;
     // Results.
-    std::string output;
+    std::string output;      // released when the input is stored instead
+    bool stored = false;     // a whole file that deflate would not shrink
     uint32_t crc = 0;
     bool failed = false;
 };
@@ -32,8 +34,11 @@ public:
     void Compress(Chunk& chunk);
 
 private:
+    void Deflate(Chunk& chunk);
+
     z_stream_s* m_stream;
     bool m_ready;
+    std::string m_scratch;
 };
 
 constexpr size_t kChunkSize = 256 * 1024;

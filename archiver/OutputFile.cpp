@@ -23,7 +23,6 @@ Status OutputFile::Create(const std::wstring& path, bool hidden)
     if (m_handle == INVALID_HANDLE_VALUE) return DiskError("creating the archive");
     m_path = path;
     m_position = 0;
-    m_buffer.reserve(kOutputBuffer);
     return Status();
 }
 
@@ -38,7 +37,6 @@ Status OutputFile::OpenExisting(const std::wstring& path)
     }
     m_path = path;
     m_position = 0;
-    m_buffer.reserve(kOutputBuffer);
     return Status();
 }
 
@@ -63,7 +61,10 @@ Status OutputFile::Write(const void* data, size_t size)
         return DiskError("writing the archive");
     }
     if (m_buffer.size() + size > kOutputBuffer) ZIP_TRY(Flush());
-    if (size >= kOutputBuffer) return WriteRaw(data, size);
+    if (size >= kOutputBuffer / 4) {
+        ZIP_TRY(Flush());
+        return WriteRaw(data, size);
+    }
     m_buffer.append(static_cast<const char*>(data), size);
     return Status();
 }

@@ -102,10 +102,23 @@ bool SameName(const std::wstring& a, const std::wstring& b)
     return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+void MakeNameKey(std::wstring& key)
+{
+    bool ascii = true;
+    for (wchar_t& c : key) {
+        if (c >= L'a' && c <= L'z') c = wchar_t(c - L'a' + L'A');
+        ascii = ascii && c < 0x80;
+    }
+    if (!ascii) {
+        const std::wstring name = key;
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.data(), int(name.size()), &key[0], int(key.size()));
+    }
+}
+
 std::wstring NameKey(const std::wstring& name)
 {
     std::wstring key = name;
-    if (!key.empty()) CharUpperBuffW(&key[0], DWORD(key.size()));
+    MakeNameKey(key);
     return key;
 }
 

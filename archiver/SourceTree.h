@@ -38,3 +38,4 @@ std::wstring LongPath(const std::wstring& path);
 bool SameName(const std::wstring& a, const std::wstring& b);
 // A key equal for names SameName takes as one (for hashing).
 std::wstring NameKey(const std::wstring& name);
+void MakeNameKey(std::wstring& name);  // in place

@@ -2,19 +2,15 @@
 
 #include <algorithm>
 
-WorkerPool::WorkerPool(unsigned threads, int level)
-{
-    for (unsigned i = 0; i < std::max(1u, threads); ++i) m_threads.emplace_back([this, level] { Run(level); });
-}
+WorkerPool::WorkerPool(unsigned threads, int level) : m_count(std::max(1u, threads)), m_level(level) {}
 
 WorkerPool::~WorkerPool()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-        m_queue.clear();
-    }
-    m_work.notify_all();
+    AcquireSRWLockExclusive(&m_lock);
+    m_stop = true;
+    m_queue.clear();
+    ReleaseSRWLockExclusive(&m_lock);
+    WakeAllConditionVariable(&m_work);
     for (std::thread& t : m_threads) t.join();
 }
 
@@ -23,45 +19,43 @@ unsigned WorkerPool::DefaultThreads()
     return std::min(16u, std::max(1u, std::thread::hardware_concurrency()));
 }
 
-void WorkerPool::Submit(Chunk* chunk)
+void WorkerPool::Submit(const std::shared_ptr<Batch>& batch)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_queue.push_back(chunk);
-    }
-    m_work.notify_one();
+    batch->submitted = true;
+    if (m_threads.empty())
+        for (unsigned i = 0; i < m_count; ++i) m_threads.emplace_back([this] { Run(m_level); });
+    AcquireSRWLockExclusive(&m_lock);
+    m_queue.push_back(batch);
+    ReleaseSRWLockExclusive(&m_lock);
+    WakeConditionVariable(&m_work);
 }
 
-void WorkerPool::Wait(const Chunk* chunk)
+void WorkerPool::Wait(const Batch& batch)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        auto it = std::find(m_finished.begin(), m_finished.end(), chunk);
-        if (it != m_finished.end()) {
-            m_finished.erase(it);
-            return;
-        }
-        m_done.wait(lock);
-    }
+    AcquireSRWLockExclusive(&m_lock);
+    while (!batch.done) SleepConditionVariableSRW(&m_done, &m_lock, INFINITE, 0);
+    ReleaseSRWLockExclusive(&m_lock);
 }
 
 void WorkerPool::Run(int level)
 {
     ChunkCompressor compressor(level);
     for (;;) {
-        Chunk* chunk = nullptr;
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_work.wait(lock, [this] { return m_stop || !m_queue.empty(); });
-            if (m_stop) return;
-            chunk = m_queue.front();
-            m_queue.pop_front();
+        AcquireSRWLockExclusive(&m_lock);
+        while (!m_stop && m_queue.empty()) SleepConditionVariableSRW(&m_work, &m_lock, INFINITE, 0);
+        if (m_stop) {
+            ReleaseSRWLockExclusive(&m_lock);
+            return;
         }
-        compressor.Compress(*chunk);
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_finished.push_back(chunk);
-        }
-        m_done.notify_all();
+        std::shared_ptr<Batch> batch = m_queue.front();
+        m_queue.pop_front();
+        ReleaseSRWLockExclusive(&m_lock);
+
+        for (Chunk* chunk : batch->chunks) compressor.Compress(*chunk);
+
+        AcquireSRWLockExclusive(&m_lock);
+        batch->done = true;
+        ReleaseSRWLockExclusive(&m_lock);
+        WakeAllConditionVariable(&m_done);
     }
 }

@@ -1,24 +1,36 @@
 #pragma once
-// A few threads that deflate pieces ahead of the writer. The writer hands in
-// pieces in archive order and waits for each in that same order.
+// A few threads that deflate pieces ahead of the writer. Pieces travel in
+// batches (many small files make one batch), so that a thread wakes once per
+// batch rather than once per file; the writer waits for batches in the order
+// it wrote them out.
 
 #include "archiver/ChunkCompressor.h"
 
-#include <condition_variable>
+#include <windows.h>
+
 #include <deque>
-#include <mutex>
+#include <memory>
 #include <thread>
 #include <vector>
+
+struct Batch {
+    std::vector<Chunk*> chunks;
+    size_t bytes = 0;
+    bool submitted = false;
+    bool done = false;  // guarded by the pool's lock
+};
 
 class WorkerPool {
 public:
     WorkerPool(unsigned threads, int level);
-    ~WorkerPool();  // pieces not started are dropped; running ones finish first
+    ~WorkerPool();  // batches not started are dropped; running ones finish first
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    void Submit(Chunk* chunk);
-    void Wait(const Chunk* chunk);
+    // Threads start with the first batch: a small addition never starts any.
+    void Submit(const std::shared_ptr<Batch>& batch);
+    bool Started() const { return !m_threads.empty(); }
+    void Wait(const Batch& batch);
 
     // Threads to use on this machine.
     static unsigned DefaultThreads();
@@ -26,11 +38,13 @@ public:
 private:
     void Run(int level);
 
-    std::mutex m_mutex;
-    std::condition_variable m_work;
-    std::condition_variable m_done;
-    std::deque<Chunk*> m_queue;
-    std::vector<const Chunk*> m_finished;
+    unsigned m_count;
+    int m_level;
+    // Slim locks: under Wine they wait without a round trip to the server.
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE m_work = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE m_done = CONDITION_VARIABLE_INIT;
+    std::deque<std::shared_ptr<Batch>> m_queue;
     bool m_stop = false;
     std::vector<std::thread> m_threads;
 };

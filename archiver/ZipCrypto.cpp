@@ -3,7 +3,7 @@
 #include "archiver/ZipFormat.h"
 
 #include <windows.h>
-#include <bcrypt.h>
+#include <ntsecapi.h>
 #include <zlib.h>
 
 namespace {
@@ -55,7 +55,8 @@ Status ZipCrypto::Header(uint8_t check, std::string& header)
 
 Status RandomBytes(void* buffer, size_t size)
 {
-    if (BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), ULONG(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
-        return Status::Fail("no random numbers for the encryption header");
+    // The system's generator without the weight of a crypto provider: loading
+    // one on every call would cost more than a small append.
+    if (!RtlGenRandom(buffer, ULONG(size))) return Status::Fail("no random numbers for the encryption header");
     return Status();
 }

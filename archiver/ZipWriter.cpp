@@ -62,7 +62,7 @@ Status ZipWriter::Add(const std::vector<SourceEntry>& entries, std::vector<Entry
         r.attributes = source.attributes & kDosAttributes;
         if (source.folder) {
             SetEntryTimes(r, source.modified);
-            m_pending.push_back({i, nullptr});
+            m_pending.push_back({i, nullptr, nullptr});
         } else {
             ZIP_TRY(ReadFile(i, source));
         }
@@ -88,6 +88,7 @@ Status ZipWriter::ReadFile(size_t index, const SourceEntry& source)
         std::unique_ptr<Chunk> chunk(new Chunk());
         const size_t n = size_t(std::min<uint64_t>(file.Remaining(), kChunkSize));
         chunk->input.resize(n);
+        chunk->size = n;
         ZIP_TRY(file.Read(&chunk->input[0], n));
         chunk->first = first;
         chunk->last = file.Remaining() == 0;
@@ -99,8 +100,14 @@ Status ZipWriter::ReadFile(size_t index, const SourceEntry& source)
         }
         first = false;
         m_ahead += n;
-        m_pool.Submit(chunk.get());
-        m_pending.push_back({index, std::move(chunk)});
+        if (!m_open) m_open = std::make_shared<Batch>();
+        m_open->chunks.push_back(chunk.get());
+        m_open->bytes += n + 512;  // a small file still costs a header's worth
+        m_pending.push_back({index, std::move(chunk), m_open});
+        if (m_open->bytes >= m_options.batchBytes) {
+            m_pool.Submit(m_open);
+            m_open.reset();
+        }
         while (m_ahead > m_options.aheadBytes || m_pending.size() > 4096) ZIP_TRY(WriteOldest());
     } while (file.Remaining() > 0);
     return Status();
@@ -159,19 +166,30 @@ Status ZipWriter::WriteOldest()
     }
 
     Chunk& c = *p.chunk;
-    m_pool.Wait(&c);
-    m_ahead -= c.input.size();
+    bool inlined = false;
+    if (!p.batch->submitted && !m_pool.Started()) {
+        // Everything fits one small batch: not worth a thread.
+        if (!m_inline) m_inline.reset(new ChunkCompressor(m_options.level));
+        for (Chunk* chunk : p.batch->chunks) m_inline->Compress(*chunk);
+        p.batch->submitted = p.batch->done = inlined = true;
+        if (m_open == p.batch) m_open.reset();
+    } else if (!p.batch->submitted) {
+        m_pool.Submit(p.batch);
+        if (m_open == p.batch) m_open.reset();
+    }
+    if (!inlined) m_pool.Wait(*p.batch);
+    m_ahead -= c.size;
     if (c.failed) return Status::Fail("compression failed");
     if (m_crypto) r.flags |= kFlagEncrypted;
 
     if (c.first && c.last) {
         // The whole file is here: every field is known before the header.
-        const bool shrinks = c.output.size() < c.input.size();
-        r.method = shrinks ? kMethodDeflated : kMethodStored;
+        r.method = c.stored ? kMethodStored : kMethodDeflated;
         r.crc = c.crc;
-        r.compressedSize = (shrinks ? c.output.size() : c.input.size()) + (m_crypto ? kEncryptionHeader : 0);
+        std::string& data = c.stored ? c.input : c.output;
+        r.compressedSize = data.size() + (m_crypto ? kEncryptionHeader : 0);
         ZIP_TRY(StartEntry(r));
-        ZIP_TRY(WriteData(shrinks ? c.output : c.input));
+        ZIP_TRY(WriteData(data));
         m_current.header.clear();  // nothing to patch
         m_current.crc = c.crc;
         return FinishEntry(r);
@@ -182,8 +200,8 @@ Status ZipWriter::WriteOldest()
         if (m_crypto) r.flags |= kFlagDescriptor;
         ZIP_TRY(StartEntry(r));
     }
-    m_current.crc = uint32_t(crc32_combine(m_current.crc, c.crc, z_off_t(c.input.size())));
-    m_current.size += c.input.size();
+    m_current.crc = uint32_t(crc32_combine(m_current.crc, c.crc, z_off_t(c.size)));
+    m_current.size += c.size;
     ZIP_TRY(WriteData(c.output));
     if (!c.last) return Status();
 

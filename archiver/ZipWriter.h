@@ -21,6 +21,7 @@ struct WriterOptions {
     int level = 6;
     unsigned threads = 1;
     size_t aheadBytes = 8 * 1024 * 1024;  // input read ahead of the writer, at most
+    size_t batchBytes = 512 * 1024;       // input per batch handed to a thread
 };
 
 class ZipWriter {
@@ -35,6 +36,7 @@ private:
     struct Pending {
         size_t entry;                  // index into the entries and records
         std::unique_ptr<Chunk> chunk;  // none for a folder
+        std::shared_ptr<Batch> batch;  // the one that compresses it
     };
     struct Current {
         uint64_t dataStart = 0;
@@ -59,6 +61,8 @@ private:
     std::unique_ptr<class ZipCrypto> m_crypto;
     Current m_current;
     size_t m_ahead = 0;
+    std::shared_ptr<Batch> m_open;  // filling up, not yet handed to the pool
+    std::unique_ptr<ChunkCompressor> m_inline;  // for a last small batch when no thread runs
     std::deque<Pending> m_pending;  // declared before the pool: pieces outlive its threads
     WorkerPool m_pool;
 };

@@ -211,6 +211,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--work", default="/tmp/tarnel-bench")
     ap.add_argument("--build", default=os.path.join(TOP, "build"))
+    ap.add_argument("--repeat", type=int, default=2, help="runs per tool; the fastest counts (the machine may be shared)")
     args = ap.parse_args()
 
     wine = Wine(args.build)
@@ -229,21 +230,46 @@ def main():
     subprocess.run(["tar", "cf", "/dev/null", corpus])
     startup = wine.startup()
 
-    rows = []
-    archive = os.path.join(out, "ours.zip")
-    wall, ms, peak, _ = wine.zipcall([zip_command(archive, base, item)], out)
-    seven_zip_test(archive)
-    rows.append(("zip32j (Zip under Wine)", wall - startup, os.path.getsize(archive), peak,
-                 "call %.2f s; Wine start-up %.2f s taken off" % (ms[0] / 1000, startup)))
-    for threads in (1, 2):
-        a = os.path.join(out, "7z-mmt%d.zip" % threads)
-        w, rss = measured(["7z", "a", "-tzip", "-mx=5", "-mmt=%d" % threads, a, corpus])
+    runs = {}
+
+    def best(name, fn):
+        for _ in range(args.repeat):
+            wall, size, peak, note = fn()
+            if name not in runs or wall < runs[name][0]:
+                runs[name] = (wall, size, max(peak, runs.get(name, (0, 0, 0))[2]), note)
+            else:
+                runs[name] = runs[name][:2] + (max(peak, runs[name][2]),) + runs[name][3:]
+
+    def ours():
+        archive = os.path.join(out, "ours.zip")
+        if os.path.exists(archive):
+            os.unlink(archive)
+        wall, ms, peak, _ = wine.zipcall([zip_command(archive, base, item)], out)
+        seven_zip_test(archive)
+        return wall - startup, os.path.getsize(archive), peak, "call %.2f s; Wine start-up %.2f s taken off" % (
+            ms[0] / 1000, startup)
+
+    def seven(threads):
+        def run():
+            a = os.path.join(out, "7z-mmt%d.zip" % threads)
+            if os.path.exists(a):
+                os.unlink(a)
+            w, rss = measured(["7z", "a", "-tzip", "-mx=5", "-mmt=%d" % threads, a, corpus])
+            seven_zip_test(a)
+            return w, os.path.getsize(a), rss, ""
+        return run
+
+    def python_zip():
+        a = os.path.join(out, "python.zip")
+        w, rss = measured([sys.executable, "-c", PY_ZIP, base, item, a])
         seven_zip_test(a)
-        rows.append(("7z -tzip -mx=5 -mmt=%d" % threads, w, os.path.getsize(a), rss, ""))
-    a = os.path.join(out, "python.zip")
-    w, rss = measured([sys.executable, "-c", PY_ZIP, base, item, a])
-    seven_zip_test(a)
-    rows.append(("Python zipfile, level 6", w, os.path.getsize(a), rss, ""))
+        return w, os.path.getsize(a), rss, ""
+
+    order = [("zip32j (Zip under Wine)", ours), ("7z -tzip -mx=5 -mmt=1", seven(1)),
+             ("7z -tzip -mx=5 -mmt=2", seven(2)), ("Python zipfile, level 6", python_zip)]
+    for name, fn in order:
+        best(name, fn)
+    rows = [(name,) + runs[name] for name, _ in order]
 
     ours = rows[0]
     print()
@@ -255,13 +281,22 @@ def main():
     print("targets: time ours/7z-mmt2 = %.2f (<= 0.60), size ours/7z-mmt2 = %.3f (<= 1.02), peak %.1f MB (< 64)"
           % (ours[1] / seven2[1], ours[2] / seven2[2], ours[3] / MB))
 
-    # Append case: a 150 MB archive, then 20 small files, one call each.
+    # Append case: a 150 MB archive (the corpus and some incompressible data),
+    # then 20 small files added one call at a time.
     print()
-    subset = [os.path.join("corpus", d) for d in ("文書", "src", "写真")]
+    extra = os.path.join(args.work, "extra")
+    if not os.path.exists(os.path.join(extra, "data.bin")):
+        os.makedirs(extra, exist_ok=True)
+        with open(os.path.join(extra, "data.bin"), "wb") as f:
+            f.write(random.Random(7).randbytes(36 * MB))
     archive = os.path.join(out, "append.zip")
-    wall, ms, peak, _ = wine.zipcall([zip_command(archive, base, d) for d in subset], out)
-    create = wall - startup
-    print("append case: archive of %.1f MB made in %.2f s (3 calls, Wine start-up taken off)"
+    create = None
+    for _ in range(args.repeat):
+        if os.path.exists(archive):
+            os.unlink(archive)
+        wall, ms, peak, _ = wine.zipcall([zip_command(archive, base, item) + b' "extra"'], out)
+        create = min(create or wall, wall - startup)
+    print("append case: archive of %.1f MB made in %.2f s (one call, Wine start-up taken off)"
           % (os.path.getsize(archive) / MB, create))
     small = os.path.join(args.work, "small")
     shutil.rmtree(small, ignore_errors=True)

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -63,6 +64,11 @@ size_t PeakMemory()
 
 int main(int argc, char** argv)
 {
+    // Like the program, this process has the window and shell libraries loaded.
+    GetSystemMetrics(SM_CXSCREEN);
+    SHGetFolderPathA(nullptr, 0, nullptr, 0, nullptr);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key) == ERROR_SUCCESS) RegCloseKey(key);
     std::string dll = "zip32j.dll";
     DWORD outSize = 1024;
     bool stats = false, version = false;
@@ -97,7 +103,10 @@ int main(int argc, char** argv)
 
     if (stats) std::printf("peak_before=%zu\n", PeakMemory());
     int exitCode = 0;
+    LARGE_INTEGER f, t0, t1, l0, l1;
+    QueryPerformanceFrequency(&f);
     for (const std::string& command : commands) {
+        QueryPerformanceCounter(&l0);
         HMODULE h = LoadLibraryA(dll.c_str());
         auto zip = h ? reinterpret_cast<ZipFn>(reinterpret_cast<void*>(GetProcAddress(h, "Zip"))) : nullptr;
         if (!zip) {
@@ -107,19 +116,19 @@ int main(int argc, char** argv)
         const size_t guard = 64;
         std::vector<char> out(outSize + guard, '\xCC');
         std::memset(out.data(), 0, outSize);
-        LARGE_INTEGER f, t0, t1;
-        QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
         const int rc = zip(nullptr, command.c_str(), out.data(), outSize);
         QueryPerformanceCounter(&t1);
         FreeLibrary(h);
+        QueryPerformanceCounter(&l1);
         for (size_t i = outSize; i < out.size(); ++i)
             if (out[i] != '\xCC') {
                 std::printf("output written past its size\n");
                 return 3;
             }
         const double ms = double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(f.QuadPart);
-        std::printf("rc=%d ms=%.1f\n", rc, ms);
+        const double loadMs = double(l1.QuadPart - l0.QuadPart) * 1000.0 / double(f.QuadPart) - ms;
+        std::printf("rc=%d ms=%.1f load_ms=%.1f\n", rc, ms, loadMs);
         std::printf("out=%.*s\n", int(strnlen(out.data(), outSize)), out.data());
         if (rc != 0) exitCode = 1;
     }
