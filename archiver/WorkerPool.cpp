@@ -51,7 +51,13 @@ void WorkerPool::Run(int level)
         m_queue.pop_front();
         ReleaseSRWLockExclusive(&m_lock);
 
-        for (Chunk* chunk : batch->chunks) compressor.Compress(*chunk);
+        for (Chunk* chunk : batch->chunks) {
+            try {
+                compressor.Compress(*chunk);
+            } catch (...) {  // out of memory: the writer reports it, the process lives on
+                chunk->failed = true;
+            }
+        }
 
         AcquireSRWLockExclusive(&m_lock);
         batch->done = true;

@@ -17,6 +17,7 @@ import argparse
 import itertools
 import os
 import random
+import re
 import shutil
 import statistics
 import subprocess
@@ -172,7 +173,7 @@ class Wine:
         text = p.stdout.decode("cp932", "replace")
         if p.returncode != 0:
             raise SystemExit("zipcall failed:\n" + text + p.stderr.decode("utf-8", "replace"))
-        ms = [float(l.split("ms=")[1]) for l in text.splitlines() if l.startswith("rc=")]
+        ms = [float(re.search(r" ms=([\d.]+)", l).group(1)) for l in text.splitlines() if l.startswith("rc=")]
         peak = max(int(l.split("=")[1]) for l in text.splitlines() if l.startswith("peak_"))
         return wall, ms, peak, text
 

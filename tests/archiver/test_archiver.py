@@ -192,6 +192,21 @@ class AppendTest(Tree):
         self.assertReadable(archive)
         self.assertEqual(sorted(os.listdir(self.path("out"))), ["all.zip"])
 
+    def test_append_to_archive_made_elsewhere(self):
+        archive = self.path("other.zip")
+        with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
+            z.writestr("readme.txt", b"made by another tool" * 50)
+            z.writestr("dir/", b"")
+            z.comment = b"kept comment"
+        r = run_zip(command(archive, self.base, "写真"))
+        self.assertEqual(r.code, 0, r.text)
+        got = read_all(archive)
+        self.assertEqual(got["readme.txt"], b"made by another tool" * 50)
+        self.assertEqual(got["写真/表ソ能.txt"], TEXT)
+        with zipfile.ZipFile(archive) as z:
+            self.assertEqual(z.comment, b"kept comment")
+        self.assertReadable(archive)
+
     def test_batch_into_one_encrypted_archive(self):
         archive = self.path("out", "batch.zip")
         os.makedirs(self.path("out"))
