@@ -112,7 +112,11 @@ std::string Utf8(const std::string& cp932)
 
 extern "C" __declspec(dllexport) int FwMessageBoxHook(HWND owner, const char* text, const char* caption, UINT type)
 {
-    test::MessageBoxes().push_back({owner, text ? text : "", caption ? caption : "", type});
+    HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    char title[256] = {};
+    if (root) GetWindowTextA(root, title, sizeof title);
+    test::MessageBoxes().push_back(
+        {owner, text ? text : "", caption ? caption : "", type, root && IsWindowVisible(root), title});
     return test::g_answer;
 }
 

@@ -35,6 +35,9 @@ struct MessageBoxCall {
     std::string text;
     std::string caption;
     UINT type;
+    // The owner's top-level window as the box found it.
+    bool ownerRootVisible;
+    std::string ownerRootTitle;
 };
 std::vector<MessageBoxCall>& MessageBoxes();
 // Answer given to the next boxes (IDOK unless set).
