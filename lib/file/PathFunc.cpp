@@ -43,19 +43,20 @@ CString PathToFileTitle(const char* const path)
     return dot >= 0 ? name.Left(dot) : name;
 }
 
-CString PathToDirectoryPath(const char* const path)
+namespace {
+// The folder that holds the item, with (Path) or without (Dir) its final
+// separator; a bare name comes back unchanged.
+CString HoldingFolder(const char* path, bool withSeparator)
 {
     const CString s = PathToDir(path);
     const int slash = s.ReverseFind('\\');
-    return slash >= 0 ? s.Left(slash + 1) : s;
+    return slash >= 0 ? s.Left(slash + (withSeparator ? 1 : 0)) : s;
 }
+} // namespace
 
-CString PathToDirectoryDir(const char* const path)
-{
-    const CString s = PathToDir(path);
-    const int slash = s.ReverseFind('\\');
-    return slash >= 0 ? s.Left(slash) : s;
-}
+CString PathToDirectoryPath(const char* const path) { return HoldingFolder(path, true); }
+
+CString PathToDirectoryDir(const char* const path) { return HoldingFolder(path, false); }
 
 CString GetParentDirectoryName(const char* const path)
 {
