@@ -112,7 +112,7 @@ bool DecodeJournal(const std::string& s, Rollback& r)
 Status WriteJournal(const std::wstring& path, const Rollback& r)
 {
     OutputFile journal;
-    ZIP_TRY(journal.Create(path, true));
+    if (!journal.Create(path, true)) return Status::Fail("cannot create the rollback file beside the archive");
     const std::string header = JournalHeader(r);
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(header.data()), uInt(header.size()));
     crc = crc32(crc, reinterpret_cast<const Bytef*>(r.tail.data()), uInt(r.tail.size()));

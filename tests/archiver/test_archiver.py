@@ -140,6 +140,16 @@ class PackTest(Tree):
         prefix = item.replace("\\", "/")
         self.assertEqual(read_all(archive), {prefix + "/": None, prefix + "/a.txt": b"hello"})
 
+    def test_archive_inside_the_packed_folder_is_left_out(self):
+        archive = self.path("src", "写真", "中.zip")
+        for attempt in range(2):  # new, then every entry replaced
+            r = run_zip(command(archive, self.base, "写真"))
+            self.assertEqual(r.code, 0, r.text)
+            got = read_all(archive)
+            self.assertNotIn("写真/中.zip", got)
+            self.assertEqual(got["写真/表ソ能.txt"], TEXT)
+        self.assertEqual([n for n in os.listdir(self.path("src", "写真")) if n.endswith((".tmp", ".rollback"))], [])
+
     def test_single_file_item(self):
         archive = self.path("one.zip")
         r = run_zip(command(archive, os.path.join(self.base, "写真"), "表ソ能.txt"))
