@@ -369,6 +369,23 @@ class ProgramCallTest(Tree):
                 self.assertReadable(archive + ".zip", password or None)
                 os.unlink(archive + ".zip")
 
+    def test_main_window_packs_a_dropped_folder(self):
+        """Tarnel's own main window, our library beside it, a folder dropped on it."""
+        for password in ["", "pa ss"]:
+            with self.subTest(password=password):
+                source = os.path.join(self.base, "写真")
+                env = {"ZIPTEST_DROP_SOURCE": "Z:" + source.replace("/", "\\"), "ZIPTEST_DROP_PASSWORD": password}
+                code, text = run_program("droppack.exe", [], env)
+                self.assertEqual(code, 0, text)
+                self.assertIn("[  PASSED  ] 1", text)
+                archive = source + ".zip"
+                got = read_all(archive, pwd=password.encode() or None)
+                self.assertEqual(got["写真/表ソ能.txt"], TEXT)
+                self.assertIn("写真/空/", got)
+                self.assertIn("写真/隠し.txt", got)
+                self.assertReadable(archive, password or None)
+                os.unlink(archive)
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
