@@ -228,7 +228,7 @@ def main():
     base, item = os.path.dirname(corpus), os.path.basename(corpus)
 
     # Warm the file cache and Wine so every tool meets the same conditions.
-    subprocess.run(["tar", "cf", "/dev/null", corpus])
+    subprocess.run(["tar", "cf", "/dev/null", corpus], stderr=subprocess.DEVNULL)
     startup = wine.startup()
 
     runs = {}
