@@ -74,6 +74,9 @@ private:
 WriterOptions WriterOptionsFor(const ZipCommand& command)
 {
     WriterOptions o;
+    std::wstring base;
+    ansi::ToWide(command.base, base);
+    o.base = LongFolder(base);
     o.encrypt = command.encrypt;
     o.password = command.password;
     o.threads = WorkerPool::DefaultThreads();
@@ -274,9 +277,11 @@ Status UpdateArchive(const ZipCommand& command, std::string& summary)
     }
     // One entry per name: the first item that brings it wins.
     std::vector<SourceEntry> entries;
+    entries.reserve(found.size());
     std::unordered_set<std::wstring> names;
     for (SourceEntry& e : found)
         if (names.insert(NameKey(e.name)).second) entries.push_back(std::move(e));
+    std::vector<SourceEntry>().swap(found);
     if (entries.empty()) return Status::Fail("nothing to add");
 
     WIN32_FILE_ATTRIBUTE_DATA data;

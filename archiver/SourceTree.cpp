@@ -17,9 +17,12 @@ std::string Narrow(const std::wstring& s)
     return out;
 }
 
+// What a listing keeps of each name (the find data itself is large).
 struct Listed {
     std::wstring name;
-    WIN32_FIND_DATAW data;
+    DWORD attributes;
+    FILETIME modified;
+    uint64_t size;
 };
 
 Status ListFolder(const std::wstring& folder, std::vector<Listed>& listed)
@@ -33,7 +36,8 @@ Status ListFolder(const std::wstring& folder, std::vector<Listed>& listed)
     do {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
-        listed.push_back({name, data});
+        listed.push_back({name, data.dwFileAttributes, data.ftLastWriteTime,
+                          (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     } while (FindNextFileW(find, &data));
     const DWORD error = GetLastError();
     FindClose(find);
@@ -52,7 +56,6 @@ public:
     {
         if (!m_options.skipPath.empty() && SameName(path, m_options.skipPath)) return;
         SourceEntry e;
-        e.path = path;
         e.name = name;
         e.attributes = attributes;
         e.modified = modified;
@@ -63,7 +66,6 @@ public:
     Status AddFolder(const std::wstring& path, const std::wstring& name, DWORD attributes, FILETIME modified)
     {
         SourceEntry e;
-        e.path = path;
         e.name = name + L"/";
         e.folder = true;
         e.attributes = attributes;
@@ -75,16 +77,16 @@ public:
 
         std::vector<Listed> listed;
         ZIP_TRY(ListFolder(path, listed));
+        listed.shrink_to_fit();
         for (const Listed& l : listed) {
-            const DWORD a = l.data.dwFileAttributes;
+            const DWORD a = l.attributes;
             if (IsHidden(a) && !m_options.includeHidden) continue;
             const std::wstring childPath = path + L"\\" + l.name;
             const std::wstring childName = name + L"/" + l.name;
             if (a & FILE_ATTRIBUTE_DIRECTORY) {
-                ZIP_TRY(AddFolder(childPath, childName, a, l.data.ftLastWriteTime));
+                ZIP_TRY(AddFolder(childPath, childName, a, l.modified));
             } else {
-                AddFile(childPath, childName, a, l.data.ftLastWriteTime,
-                        (uint64_t(l.data.nFileSizeHigh) << 32) | l.data.nFileSizeLow);
+                AddFile(childPath, childName, a, l.modified, l.size);
             }
         }
         return Status();
@@ -122,6 +124,22 @@ std::wstring NameKey(const std::wstring& name)
     return key;
 }
 
+std::wstring LongFolder(const std::wstring& base)
+{
+    std::wstring folder = LongPath(base.empty() ? L".\\" : base);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+std::wstring SourcePath(const std::wstring& longBase, const SourceEntry& entry)
+{
+    std::wstring path = longBase + entry.name;
+    if (!path.empty() && path.back() == L'/') path.pop_back();
+    for (size_t i = longBase.size(); i < path.size(); ++i)
+        if (path[i] == L'/') path[i] = L'\\';
+    return path;
+}
+
 std::wstring LongPath(const std::wstring& path)
 {
     DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -155,7 +173,7 @@ Status CollectEntries(const std::wstring& base, const std::wstring& item, const 
 
     std::wstring folder = base;
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    const std::wstring path = LongPath(folder + name);
+    const std::wstring path = LongFolder(base) + name;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return Status::Fail("not found: " + Narrow(folder + name));

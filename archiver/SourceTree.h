@@ -12,7 +12,6 @@
 #include <vector>
 
 struct SourceEntry {
-    std::wstring path;   // full path for the file functions
     std::wstring name;   // entry name: relative to the base, '/' separated, folders end in '/'
     bool folder = false;
     DWORD attributes = 0;
@@ -33,6 +32,10 @@ Status CollectEntries(const std::wstring& base, const std::wstring& item, const 
 
 // Full path in the form the file functions take at any length.
 std::wstring LongPath(const std::wstring& path);
+// The base folder in that form, ending in a backslash ("" is the current folder).
+std::wstring LongFolder(const std::wstring& base);
+// Where an entry's source is: the long base folder and the entry name.
+std::wstring SourcePath(const std::wstring& longBase, const SourceEntry& entry);
 
 // Case-insensitive equality of names, as the file system sees them.
 bool SameName(const std::wstring& a, const std::wstring& b);

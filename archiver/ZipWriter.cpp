@@ -74,7 +74,7 @@ Status ZipWriter::Add(const std::vector<SourceEntry>& entries, std::vector<Entry
 Status ZipWriter::ReadFile(size_t index, const SourceEntry& source)
 {
     SourceFile file;
-    ZIP_TRY(file.Open(source.path, Shown(source.name)));
+    ZIP_TRY(file.Open(SourcePath(m_options.base, source), Shown(source.name)));
     m_opened[index] = file.Modified();
     EntryRecord& r = (*m_records)[m_records->size() - m_entries->size() + index];
     SetEntryTimes(r, file.Modified());
@@ -220,7 +220,7 @@ Status ZipWriter::RewriteStored(EntryRecord& r, const SourceEntry& source)
     ZIP_TRY(StartEntry(r));
     m_current.crc = crc;
     SourceFile file;
-    ZIP_TRY(file.Open(source.path, Shown(source.name)));
+    ZIP_TRY(file.Open(SourcePath(m_options.base, source), Shown(source.name)));
     const FILETIME was = m_opened[index], opened = file.Modified();
     const Status changed = Status::Fail("changed while being read: " + Shown(source.name));
     if (file.Size() != r.size || CompareFileTime(&opened, &was) != 0) return changed;

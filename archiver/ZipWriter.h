@@ -16,6 +16,7 @@
 #include <vector>
 
 struct WriterOptions {
+    std::wstring base;  // long base folder the entry names are relative to (LongFolder)
     bool encrypt = false;
     std::string password;
     int level = 6;
