@@ -156,7 +156,8 @@ Status RecoverInterrupted(const std::wstring& archivePath, const std::wstring& j
     CloseHandle(h);
 
     Rollback r;
-    if (DecodeJournal(bytes, r)) {
+    const bool archiveThere = GetFileAttributesW(archivePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (archiveThere && DecodeJournal(bytes, r)) {
         OutputFile archive;
         ZIP_TRY(archive.OpenExisting(archivePath));
         CentralDirectory whole;
@@ -165,7 +166,8 @@ Status RecoverInterrupted(const std::wstring& archivePath, const std::wstring& j
             ZIP_TRY(Restore(archive, r));
         }
     }
-    // An incomplete rollback file means the archive was never touched.
+    // An incomplete rollback file means the archive was never touched; one
+    // without its archive has nothing left to put back.
     DeleteFileW(journalPath.c_str());
     return Status();
 }

@@ -337,6 +337,16 @@ class FailureTest(Tree):
         with open(archive, "rb") as f:
             self.assertEqual(f.read(start), old[:start])
 
+    def test_rollback_file_without_its_archive_is_dropped(self):
+        archive = self.existing()
+        r = run_zip(command(archive, self.base, "新しい.txt"), faults="write:20000,restore:1")
+        self.assertEqual(r.code, 1, r.text)
+        os.unlink(archive)  # the user removed the damaged archive
+        r = run_zip(command(archive, self.base, "新しい.txt"))
+        self.assertEqual(r.code, 0, r.text)
+        self.assertEqual(os.listdir(self.path("out")), ["old.zip"])
+        self.assertEqual(read_all(archive), {"新しい.txt": TEXT})
+
     def test_output_never_past_its_size(self):
         for size in [1, 2, 9, 40]:
             with self.subTest(size=size):
