@@ -3,7 +3,7 @@
 #include "framework/CDataExchange.h"
 #include "res/resource.h"
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -6,7 +6,8 @@
 
 class CAboutDlg : public CDialog {
 public:
-    CAboutDlg();
+    // parent null: owned by the application's main window, if any.
+    explicit CAboutDlg(CWnd* parent = nullptr);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
