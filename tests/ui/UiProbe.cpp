@@ -4,6 +4,7 @@
 //   uiprobe rect TITLE           prints its left, top, width and height
 //   uiprobe command TITLE ID     posts the menu command ID to it
 //   uiprobe close TITLE          posts WM_CLOSE to it
+//   uiprobe settext TITLE ID TEXT sets the text of its control ID
 // Exit code 0 on success, 1 when no such window exists.
 #include <windows.h>
 
@@ -39,6 +40,8 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     } else if (std::strcmp(verb, "command") == 0 && argc > 3) {
         PostMessageA(w, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), 0), 0);
+    } else if (std::strcmp(verb, "settext") == 0 && argc > 4) {
+        SendMessageA(GetDlgItem(w, std::atoi(argv[3])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
     } else if (std::strcmp(verb, "close") == 0) {
         PostMessageA(w, WM_CLOSE, 0, 0);
     } else {
