@@ -97,6 +97,9 @@ BOOL CCmdDlg::OnInitDialog()
 BOOL CCmdDlg::PreTranslateMessage(MSG* msg)
 {
     if (msg->message != WM_KEYDOWN || msg->wParam != VK_RETURN) return FALSE;
+    // Typed ahead while a batch packed, or under one of its messages (both
+    // disable or hide the dialog): dropped, or the batch would run again.
+    if (!IsWindowEnabled() || !::IsWindowVisible(m_hWnd)) return TRUE;
     // An open password list takes Return as the pick of an entry.
     if (m_comboPass.SendMessage(CB_GETDROPPEDSTATE)) return FALSE;
     // A focused Cancel or browse button is pressed, as everywhere else.

@@ -373,6 +373,17 @@ TEST(CmdDlgTest, ReturnStartsTheBatchOnceAndGoesNoFurther)
             EXPECT_TRUE(test::MessageBoxes().empty());
             EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
             EXPECT_TRUE(IsWindowVisible(h));
+            // Typed ahead while the dialog is busy (disabled or hidden): dropped.
+            ui.SetText(h, IDC_CMD_FILENAME, "書類");
+            test::MessageBoxes().clear();
+            for (const bool hide : {false, true}) {
+                hide ? ShowWindow(h, SW_HIDE) : EnableWindow(h, FALSE);
+                ui.Key(GetDlgItem(h, IDC_CMD_START), VK_RETURN);
+                hide ? ShowWindow(h, SW_SHOW) : EnableWindow(h, TRUE);
+            }
+            EXPECT_TRUE(test::MessageBoxes().empty());
+            EXPECT_FALSE(test::Exists(g_desktop + "\\書類.zip"));
+            EXPECT_TRUE(IsWindow(h));
             ui.Click(h, IDCANCEL);
             ui.WaitGone(h);
         });
