@@ -67,6 +67,12 @@ TEST(HistoryWindowTest, AddAppendsAtTheBottomWithoutTestingForDuplicates)
         for (const auto& add : adds) {
             ui.Click(h, IDC_HISTORY_ADD);
             HWND dlg = ui.WaitDialog("登録するPassを入力してください", h);
+            // Other test programs may hold the (shared) foreground; once ours
+            // is active the dialog's focus shows.
+            for (int i = 0; i < 20 && GetFocus() != GetDlgItem(dlg, IDC_HISTORY_PASS); ++i) {
+                SetForegroundWindow(dlg);
+                ui.Settle();
+            }
             EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_HISTORY_PASS));
             ui.SetText(dlg, IDC_HISTORY_PASS, add.text);
             ui.Click(dlg, add.button);
