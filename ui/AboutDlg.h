@@ -17,3 +17,7 @@ protected:
     CHrefStatic m_hrefMail;      // 1038: the author's mail address
     CHrefStatic m_hrefHelpMail;  // 1039: the help author's mail address
 };
+
+// Appends a separator and the about item (string 101, command 16) to the
+// system menu of dialog, when the menu and the text exist.
+void AppendAboutItem(CWnd& dialog);

@@ -61,12 +61,7 @@ BOOL CCmdDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    CString about;
-    about.LoadString(IDS_ABOUTBOX);
-    if (HMENU menu = GetSystemMenu(FALSE); menu && !about.IsEmpty()) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
-    }
+    AppendAboutItem(*this);
 
     CWinApp* app = AfxGetApp();
     m_bSingles = Flag(app, "Singles");

@@ -69,12 +69,7 @@ BOOL CMainDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    CString about;
-    about.LoadString(IDS_ABOUTBOX);
-    if (HMENU menu = GetSystemMenu(FALSE); menu && !about.IsEmpty()) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
-    }
+    AppendAboutItem(*this);
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
