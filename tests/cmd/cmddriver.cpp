@@ -14,6 +14,7 @@
 //   exit N               waits for process N to end; prints its exit code
 // Every wait gives up after 20 s; the driver then prints "timeout" and ends
 // the processes it started, with exit code 1.
+#include "tests/support/ProcessDriver.h"
 #include <windows.h>
 
 #include <cstdio>
@@ -29,60 +30,9 @@ namespace {
 const DWORD kWait = 20000;
 const int kStartButton = 1027;
 
-// A program started by the driver; ended when the driver ends.
-class Process {
-public:
-    Process(const std::string& program, const std::string& tail)
-    {
-        std::string line = "\"" + program + "\"";
-        if (!tail.empty()) line += " " + tail;
-        const std::string folder = program.substr(0, program.rfind('\\'));
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &m_pi))
-            m_pi = {};
-    }
-    ~Process()
-    {
-        if (!m_pi.hProcess) return;
-        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_pi.hProcess, 99);
-        CloseHandle(m_pi.hProcess);
-        CloseHandle(m_pi.hThread);
-    }
-    bool Started() const { return m_pi.hProcess != nullptr; }
-    DWORD Id() const { return m_pi.dwProcessId; }
-    // Exit code, or -1 when it did not end in time.
-    long WaitForExit(DWORD ms)
-    {
-        if (WaitForSingleObject(m_pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(m_pi.hProcess, &code);
-        return static_cast<long>(code);
-    }
+using test::ProcessDriver;
 
-private:
-    PROCESS_INFORMATION m_pi{};
-};
-
-std::string Text(HWND hwnd)
-{
-    char buf[1024] = {};
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return buf;
-}
-
-std::vector<std::string> ChildTexts(HWND hwnd)
-{
-    std::vector<std::string> texts;
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM lp) -> BOOL {
-            reinterpret_cast<std::vector<std::string>*>(lp)->push_back(Text(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
+std::string Text(HWND hwnd) { return ProcessDriver::Text(hwnd); }
 
 struct Find {
     DWORD pid;
@@ -148,7 +98,7 @@ int main(int argc, char** argv)
     if (argc < 2) return 2;
     std::ifstream script(argv[1], std::ios::binary);
     if (!script) return 2;
-    std::unique_ptr<Process> processes[2];
+    std::unique_ptr<ProcessDriver> processes[2];
     DWORD pid0 = 0;
     HWND dlg = nullptr;
     HWND away = nullptr;
@@ -176,7 +126,9 @@ int main(int argc, char** argv)
         const std::string& verb = f[0];
         if (verb == "run" && f.size() >= 3) {
             const int n = std::atoi(f[1].c_str());
-            processes[n] = std::make_unique<Process>(f[2], f.size() > 3 ? f[3] : "");
+            const std::string& program = f[2];
+            const std::string folder = program.substr(0, program.rfind('\\'));
+            processes[n] = std::make_unique<ProcessDriver>(program.c_str(), f.size() > 3 ? f[3].c_str() : "", folder.c_str());
             if (!processes[n]->Started()) return fail("start " + f[2]);
             if (n == 0) pid0 = processes[0]->Id();
             Say("run\t" + f[1]);
@@ -196,7 +148,7 @@ int main(int argc, char** argv)
             HWND box = waitFor(false);
             if (!box) return fail("box");
             std::string said = "box\t" + Text(box);
-            for (const std::string& text : ChildTexts(box)) said += "\t" + text;
+            for (const std::string& text : ProcessDriver::ChildTexts(box)) said += "\t" + text;
             Say(said);
             Say("during\t" + (dlg ? State(dlg) : std::string("none")));
             PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -15,6 +15,7 @@ public:
     ProcessDriver(const char* program, const char* args, const char* cwd = nullptr);
     ~ProcessDriver();
     bool Started() const { return m_pi.hProcess != nullptr; }
+    DWORD Id() const { return m_pi.dwProcessId; }
 
     // First visible top-level window of the process whose class is cls
     // (nullptr: any), waiting up to timeoutMs; nullptr when none came.
