@@ -466,12 +466,9 @@ TEST(CmdDlgTest, HelpOpensContext52)
 TEST(CmdDlgTest, BrowseAndDropSetTheOutputFolder)
 {
     CmdWindow w;
-    test::TempDir quiet(kBrowseRoot);
-    const CString start = quiet / "出力";
-    const CString chosen = start + "\\表ソ";
-    test::MakeDir(start);
-    test::MakeDir(chosen);
-    SettleForBrowsing(chosen);
+    const BrowseFolders folders;
+    const CString& start = folders.start;
+    const CString& chosen = folders.chosen;
     w.Run({w.File("a.txt")}, [&](test::Ui& ui, HWND h) {
         ui.SetText(h, IDC_CMD_OUTDIR, start + "\\");
         ui.Click(h, IDC_CMD_BROWSE);

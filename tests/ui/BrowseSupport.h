@@ -7,6 +7,7 @@
 // its access time from then on.
 
 #include "framework/CString.h"
+#include "tests/support/TestSupport.h"
 
 #include <windows.h>
 
@@ -28,3 +29,17 @@ inline void SettleForBrowsing(const char* path)
         folder = folder.Left(cut);
     }
 }
+
+// The output-folder case of both dialogs: a start folder "出力" with a
+// subfolder "表ソ" to choose, ready for the dialog.
+struct BrowseFolders {
+    test::TempDir quiet{kBrowseRoot};
+    CString start = quiet / "出力";
+    CString chosen = start + "\\表ソ";
+    BrowseFolders()
+    {
+        test::MakeDir(start);
+        test::MakeDir(chosen);
+        SettleForBrowsing(chosen);
+    }
+};

@@ -462,12 +462,9 @@ TEST(MainDlgTest, OutputModeOperations)
 TEST(MainDlgTest, BrowseSetsTheFolderAndItsModeOnlyWhenConfirmed)
 {
     MainWindow w;
-    test::TempDir quiet(kBrowseRoot);
-    const CString start = quiet / "出力";
-    const CString chosen = start + "\\表ソ";
-    test::MakeDir(start);
-    test::MakeDir(chosen);
-    SettleForBrowsing(chosen);
+    const BrowseFolders folders;
+    const CString& start = folders.start;
+    const CString& chosen = folders.chosen;
     w.Run([&](test::Ui& ui, HWND h) {
         ui.SetText(h, IDC_OUTDIR, start + "\\");
         ui.Click(h, IDC_OUT_BESIDE);
